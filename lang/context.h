@@ -1,0 +1,93 @@
+// All program-wide state of one running program: code lines, name tables,
+// call frames, flags and the services the program talks to. Nothing of it is
+// global, so two interpreters can run side by side.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lang/line_store.h"
+#include "net/temp_file_ring.h"
+#include "platform/dialogs.h"
+#include "platform/system.h"
+#include "values/control_access.h"
+#include "values/name_tree.h"
+#include "values/value.h"
+
+namespace quorl {
+
+inline constexpr int kMaxFrames = 100;
+inline constexpr size_t kMaxErrorTextLength = 511;
+
+struct CallFrame {
+  int32_t line = 0;  // index of the running line; -1 ends the body
+  NameTree locals;
+};
+
+// The runtime's own pseudo-random generator, the same sequence everywhere.
+class RandomGenerator {
+ public:
+  void Seed(uint32_t seed) { state_ = seed; }
+  // 0 to 32767.
+  int Next() {
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<int>((state_ >> 16) & 0x7FFF);
+  }
+
+ private:
+  uint32_t state_ = 1;
+};
+
+class Context : public ErrorReporter {
+ public:
+  Context(platform::Dialogs& dialogs, platform::System& system);
+
+  // Services.
+  platform::Dialogs& dialogs;
+  platform::System& system;
+  ControlAccess* controls;  // never null; NoControls until a form exists
+
+  // Program.
+  LineStore lines;
+  NameTree procedures{"!!@@BLANK@@!!"};
+  NameTree formTable{""};
+  NameTree globals{""};
+  std::vector<CallFrame> frames;  // the frame stack; back() is the current frame
+
+  // Flags shared between the parts of the interpreter.
+  bool programReady = false;
+  bool scriptOnly = false;
+  bool stopRequested = false;
+  bool callerScopeLookup = false;
+  bool resumeFlag = false;
+
+  RandomGenerator random;
+  std::string commandLineText;  // what CMDLINE reads
+  std::string formFormatText;   // the program file's first line, at most 40 characters
+
+  // Temporary files made by downloads, deleted as the ring wraps and at exit.
+  TempFileRing tempFiles;
+
+  // WRITEINI's consent state.
+  int32_t iniWriteCount = 0;
+  int32_t iniByteCount = 0;
+  bool configWriteAsked = false;
+
+  int FrameDepth() const { return static_cast<int>(frames.size()) - 1; }
+  CallFrame* CurrentFrame() { return frames.empty() ? nullptr : &frames.back(); }
+  // False, with a message, when all frames are in use.
+  bool PushFrame();
+  void PopFrame();
+
+  // The run-time error box: the message, a line feed and the running line.
+  void RaiseScriptError(std::string_view message) override;
+  // Reports a broken program or call and ends the running procedure body.
+  void RaiseFatalScriptError();
+
+ private:
+  NoControls noControls_;
+};
+
+}  // namespace quorl

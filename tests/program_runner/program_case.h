@@ -1,0 +1,27 @@
+// Runs one program test: the interpreter on the program file, as the file's
+// directives say, and a verdict on what it printed.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace quorl::program_tests {
+
+struct RunnerSettings {
+  std::filesystem::path interpreter;
+  std::chrono::milliseconds timeout{30'000};
+};
+
+struct Verdict {
+  bool passed = false;
+  std::string report;  // what went wrong, with both transcripts; empty on a pass
+};
+
+// Runs the interpreter in the program's own folder with the program's file
+// name, fresh empty folders for QUORL_CONFIG_DIR and HOME (unless a directive
+// sets them) and no XDG_CONFIG_HOME, then compares standard output byte for
+// byte and the exit code.
+Verdict RunProgramTest(const RunnerSettings& settings, const std::filesystem::path& program);
+
+}  // namespace quorl::program_tests

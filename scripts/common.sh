@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the scripts in this folder; source it, do not run it.
 
 # Runs a command with its output held back; shows the output only if it fails.

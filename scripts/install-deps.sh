@@ -2,6 +2,7 @@
 # Installs the Debian packages that building and testing Quorl needs. Safe to
 # run again: when everything is installed it does nothing at all.
 set -euo pipefail
+# shellcheck source=scripts/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # One package per line; add what your part of Quorl needs.

@@ -3,6 +3,7 @@
 # every test: unit tests, the program tests and the runner's own tests.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+# shellcheck source=scripts/common.sh
 source scripts/common.sh
 
 bash scripts/install-deps.sh

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "lang/line_store.h"
+#include "net/data_files.h"
+#include "net/frx_icons.h"
+#include "net/network_state.h"
 #include "net/temp_file_ring.h"
 #include "platform/dialogs.h"
 #include "platform/system.h"
@@ -69,6 +72,12 @@ class Context : public ErrorReporter {
 
   // Temporary files made by downloads, deleted as the ring wraps and at exit.
   TempFileRing tempFiles;
+  // Web requests: the socket library, the busy and stop flags, the proxy setting.
+  NetworkState network;
+  // The files that OPENDATA and OPENDATACACHE opened for the script.
+  DataFiles dataFiles;
+  // The form's Image controls as LOADFRX fills them; null without a form.
+  FrxImageHost* frxImages = nullptr;
 
   // WRITEINI's consent state.
   int32_t iniWriteCount = 0;

@@ -1,0 +1,12 @@
+#include "net/quorl_config.h"
+
+namespace quorl {
+
+std::string ReadQuorlConfig(Context& ctx, std::string_view key) {
+  if (!ctx.network.readQuorlConfig) return {};
+  std::string value = ctx.network.readQuorlConfig(key);
+  if (value.size() > 255) value.resize(255);
+  return value;
+}
+
+}  // namespace quorl

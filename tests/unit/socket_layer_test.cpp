@@ -1,0 +1,280 @@
+#include "net/socket_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+#include "fakes.h"
+
+namespace quorl {
+namespace {
+
+namespace socket_error = platform::socket_error;
+
+// A socket library whose peer sends scripted runs of bytes: a receive that
+// finds nothing waiting takes the next run, as if it had just arrived.
+class ScriptedSockets : public platform::SocketLibrary {
+ public:
+  StartOutcome startOutcome = StartOutcome::kStarted;
+  int startError = 0;
+  std::map<std::string, uint32_t> names;
+  int openError = 0;
+  int connectError = 0;
+  std::deque<std::string> arrivals;
+  std::deque<int> receiveErrors;  // taken before arrivals, one per receive
+  std::string sent;
+  uint32_t connectedAddress = 0;
+  uint16_t connectedPort = 0;
+  int opened = 0;
+  int closed = 0;
+  int resolved = 0;
+  std::function<void()> whileConnecting;  // runs as if nested in the wait
+
+  StartOutcome Start(platform::WaitHook, int& error) override {
+    error = startError;
+    return startOutcome;
+  }
+  void Stop() override {}
+  void CancelBlockingCall() override {}
+  void SetTimeouts(platform::SocketTimeouts) override {}
+  platform::SocketResult Resolve(std::string_view name) override {
+    ++resolved;
+    auto found = names.find(std::string(name));
+    if (found == names.end()) return platform::SocketResult::Failure(socket_error::kHostNotFound);
+    return platform::SocketResult::Success(found->second);
+  }
+  platform::SocketResult OpenStream() override {
+    if (openError) return platform::SocketResult::Failure(openError);
+    ++opened;
+    return platform::SocketResult::Success(7);
+  }
+  platform::SocketResult Connect(platform::SocketHandle, uint32_t address, uint16_t port) override {
+    connectedAddress = address;
+    connectedPort = port;
+    if (whileConnecting) whileConnecting();
+    if (connectError) return platform::SocketResult::Failure(connectError);
+    return platform::SocketResult::Success(0);
+  }
+  platform::SocketResult Send(platform::SocketHandle, std::string_view bytes) override {
+    sent += bytes;
+    return platform::SocketResult::Success(static_cast<int64_t>(bytes.size()));
+  }
+  platform::SocketResult Receive(platform::SocketHandle, std::span<char> buffer,
+                                 bool peek) override {
+    if (!receiveErrors.empty()) {
+      const int error = receiveErrors.front();
+      receiveErrors.pop_front();
+      return platform::SocketResult::Failure(error);
+    }
+    if (waiting_.empty() && !arrivals.empty()) {
+      waiting_ = arrivals.front();
+      arrivals.pop_front();
+    }
+    const size_t count = std::min(buffer.size(), waiting_.size());
+    std::copy_n(waiting_.begin(), count, buffer.begin());
+    if (!peek) waiting_.erase(0, count);
+    return platform::SocketResult::Success(static_cast<int64_t>(count));
+  }
+  int Close(platform::SocketHandle) override {
+    ++closed;
+    return 0;
+  }
+
+ private:
+  std::string waiting_;
+};
+
+using BoxList = std::vector<std::pair<std::string, std::string>>;
+
+class SocketLayerTest : public ::testing::Test {
+ protected:
+  SocketLayerTest() {
+    ctx.network.sockets = &sockets;
+    ctx.network.readQuorlConfig = [this](std::string_view key) {
+      return key == "Proxy" ? proxy : std::string();
+    };
+  }
+
+  // Caption and text of each message box shown.
+  BoxList Shown() const {
+    BoxList boxes;
+    for (const auto& box : fake.dialogs.boxes)
+      boxes.emplace_back(box.caption.value_or(""), box.text);
+    return boxes;
+  }
+
+  fakes::FakeContext fake;
+  Context& ctx = fake.ctx;
+  ScriptedSockets sockets;
+  std::string proxy;
+};
+
+TEST_F(SocketLayerTest, ErrorBoxCaptionAndTexts) {
+  ReportSocketError(ctx, 10061, "Open Socket");
+  ReportSocketError(ctx, 12345, "Get Data");
+  EXPECT_EQ(
+      Shown(),
+      (BoxList{{"Windows Socket ErrorOpen Socket",
+                "Error communication on network:\n  Connection refused"},
+               {"Windows Socket ErrorGet Data", "Error communication on network:\n  Unknown"}}));
+  EXPECT_EQ(fake.dialogs.boxes[0].style, platform::kMbOk | platform::kMbIconExclamation);
+}
+
+TEST_F(SocketLayerTest, StartFailuresAreShownAndTheStartupFailureOnlyOnce) {
+  ctx.network.sockets = nullptr;
+  EXPECT_EQ(StartSocketDLL(ctx), 0);
+  ctx.network.sockets = &sockets;
+  sockets.startOutcome = platform::SocketLibrary::StartOutcome::kEntryPointMissing;
+  EXPECT_EQ(StartSocketDLL(ctx), 0);
+  sockets.startOutcome = platform::SocketLibrary::StartOutcome::kStartupFailed;
+  sockets.startError = 10091;
+  EXPECT_EQ(StartSocketDLL(ctx), 0);
+  EXPECT_EQ(StartSocketDLL(ctx), 0);
+  EXPECT_FALSE(ctx.network.libraryStarted);
+
+  const BoxList boxes = Shown();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0].first, "Start Socket DLL");
+  EXPECT_EQ(boxes[0].second.rfind("Unable to load Windows socket library", 0), 0u);
+  EXPECT_EQ(boxes[1].second.rfind("One or more necessary functions not found", 0), 0u);
+  EXPECT_EQ(boxes[2], (std::pair<std::string, std::string>{
+                          "Windows Socket ErrorStartSocketDLL()",
+                          "Error communication on network:\n  System not ready"}));
+  EXPECT_EQ(boxes[3].second,
+            "Unable to initialize Windows socket library (WINSOCK.DLL)!\n"
+            "Network functions of Quorl will not work.");
+
+  sockets.startOutcome = platform::SocketLibrary::StartOutcome::kStarted;
+  EXPECT_EQ(StartSocketDLL(ctx), 1);
+  EXPECT_TRUE(ctx.network.libraryStarted);
+  StopSocketDLL(ctx);
+  EXPECT_FALSE(ctx.network.libraryStarted);
+}
+
+TEST_F(SocketLayerTest, OpenSocketDirectOrThroughTheProxy) {
+  bool viaProxy = true;
+  EXPECT_EQ(OpenSocket(ctx, "10.1.2.3", 8080, viaProxy), 7);
+  EXPECT_FALSE(viaProxy);
+  EXPECT_EQ(sockets.connectedAddress, 0x0A010203u);
+  EXPECT_EQ(sockets.connectedPort, 8080);
+  EXPECT_EQ(sockets.resolved, 0);  // dotted addresses need no lookup
+
+  proxy = " HTTP://cache.local:3128 ";
+  sockets.names["cache.local"] = 0x0A000001;
+  EXPECT_EQ(OpenSocket(ctx, "www.example.com", 80, viaProxy), 7);
+  EXPECT_TRUE(viaProxy);
+  EXPECT_EQ(sockets.connectedAddress, 0x0A000001u);
+  EXPECT_EQ(sockets.connectedPort, 3128);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SocketLayerTest, OpenSocketFailuresNameWhatWasConnectedTo) {
+  bool viaProxy = false;
+  proxy = "nowhere.invalid:8080";
+  EXPECT_EQ(OpenSocket(ctx, "www.example.com", 80, viaProxy), platform::kNoSocket);
+  EXPECT_EQ(sockets.opened, 0);
+
+  proxy.clear();
+  sockets.connectError = socket_error::kConnectionRefused;
+  EXPECT_EQ(OpenSocket(ctx, "127.0.0.1", 1, viaProxy), platform::kNoSocket);
+  sockets.connectError = socket_error::kTimedOut;
+  EXPECT_EQ(OpenSocket(ctx, "127.0.0.1", 1, viaProxy), platform::kNoSocket);
+  EXPECT_EQ(sockets.closed, 2);  // no socket is left open
+
+  EXPECT_EQ(
+      Shown(),
+      (BoxList{{"Open Socket", "Could not determine network (IP) address for:\n  nowhere.invalid"},
+               {"Windows Socket ErrorOpen Socket",
+                "Error communication on network:\n  Connection refused"},
+               {"Open Socket", "Server is not responding or network is down:\n  127.0.0.1"}}));
+}
+
+TEST_F(SocketLayerTest, StoppedConnectClosesTheSocketWithoutAMessage) {
+  bool viaProxy = false;
+  sockets.connectError = socket_error::kInterrupted;
+  sockets.whileConnecting = [this] { ctx.network.abort = true; };
+  EXPECT_EQ(OpenSocket(ctx, "127.0.0.1", 80, viaProxy), platform::kNoSocket);
+  EXPECT_EQ(sockets.closed, 1);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SocketLayerTest, GetLineTakesExactlyOneWholeLineHoweverItArrives) {
+  sockets.arrivals = {"HTT", "P/1.0 200 OK\r", "\nContent-Length: 3\r\n\r\nabc"};
+  std::string line;
+  std::string raw;
+  EXPECT_EQ(GetLine(ctx, 7, line, [&raw](std::string_view bytes) { raw += bytes; }), 17);
+  EXPECT_EQ(line, "HTTP/1.0 200 OK");
+  EXPECT_EQ(raw, "HTTP/1.0 200 OK\r\n");
+  EXPECT_EQ(GetLine(ctx, 7, line), 19);
+  EXPECT_EQ(line, "Content-Length: 3");
+  EXPECT_EQ(GetLine(ctx, 7, line), 2);
+  EXPECT_EQ(line, "\r\n");  // the empty line stays as it is
+  std::string body;
+  EXPECT_EQ(GetData(ctx, 7, body, 4096), 3);
+  EXPECT_EQ(body, "abc");
+  EXPECT_EQ(GetLine(ctx, 7, line), kReceiveClosed);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SocketLayerTest, GetLineTrimsWhileMoreThanTwoCharactersRemain) {
+  sockets.arrivals = {"x \r\na\r\n"};
+  std::string line;
+  GetLine(ctx, 7, line);
+  EXPECT_EQ(line, "x ");
+  GetLine(ctx, 7, line);
+  EXPECT_EQ(line, "a\r");
+}
+
+TEST_F(SocketLayerTest, LongLineIsConsumedWholeAndKeptAsItsFirst255Characters) {
+  const std::string longLine = std::string(250, 'a') + "Content-Length: 9" + std::string(33, 'b');
+  sockets.arrivals = {longLine.substr(0, 100), longLine.substr(100) + "\r\nnext\r\n"};
+  std::string line;
+  EXPECT_EQ(GetLine(ctx, 7, line), 302);
+  EXPECT_EQ(line, longLine.substr(0, 255));
+  EXPECT_EQ(GetLine(ctx, 7, line), 6);
+  EXPECT_EQ(line, "next");
+}
+
+TEST_F(SocketLayerTest, NulByteCutsTheTextButNotTheLine) {
+  sockets.arrivals = {std::string("ab\0Content-Length: 1\r\nnext\n", 27)};
+  std::string line;
+  EXPECT_EQ(GetLine(ctx, 7, line), 22);
+  EXPECT_EQ(line, "ab");
+  GetLine(ctx, 7, line);
+  EXPECT_EQ(line, "next");
+}
+
+TEST_F(SocketLayerTest, ReceiveResults) {
+  std::string line;
+  sockets.arrivals = {"partial"};
+  EXPECT_EQ(GetLine(ctx, 7, line), 7);  // the connection ends the last line
+  EXPECT_EQ(line, "partial");
+
+  sockets.receiveErrors = {socket_error::kWouldBlock};
+  EXPECT_EQ(GetLine(ctx, 7, line), kReceiveStopped);
+  sockets.receiveErrors = {socket_error::kConnectionReset};
+  EXPECT_EQ(GetLine(ctx, 7, line), kReceiveFailed);
+  sockets.receiveErrors = {socket_error::kConnectionReset};
+  std::string block;
+  EXPECT_EQ(GetData(ctx, 7, block, 100), kReceiveFailed);
+  ctx.network.abort = true;
+  sockets.receiveErrors = {socket_error::kInterrupted};
+  EXPECT_EQ(GetData(ctx, 7, block, 100), kReceiveStopped);
+
+  EXPECT_EQ(Shown(), (BoxList{{"Windows Socket ErrorGet Line",
+                               "Error communication on network:\n  Connection reset by peer"},
+                              {"Windows Socket ErrorGet Data",
+                               "Error communication on network:\n  Connection reset by peer"}}));
+}
+
+TEST_F(SocketLayerTest, GetDataTakesAtMost4096Bytes) {
+  sockets.arrivals = {std::string(5000, 'z')};
+  std::string block;
+  EXPECT_EQ(GetData(ctx, 7, block, 100000), 4096);
+  EXPECT_EQ(GetData(ctx, 7, block, 10), 10);
+  EXPECT_EQ(block, std::string(10, 'z'));
+}
+
+}  // namespace
+}  // namespace quorl

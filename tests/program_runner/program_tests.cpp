@@ -24,7 +24,7 @@ std::vector<ProgramFile> AllPrograms() {
 
 class ProgramTest : public testing::TestWithParam<ProgramFile> {};
 
-TEST_P(ProgramTest, PrintsExpectedTranscript) {
+TEST_P(ProgramTest, Transcript) {
   Verdict verdict = RunProgramTest({QUORL_BINARY}, GetParam().path);
   EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
 }

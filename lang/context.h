@@ -13,13 +13,17 @@
 #include "net/frx_icons.h"
 #include "net/network_state.h"
 #include "net/temp_file_ring.h"
+#include "platform/command_starter.h"
 #include "platform/dialogs.h"
+#include "platform/profile_files.h"
 #include "platform/system.h"
 #include "values/control_access.h"
 #include "values/name_tree.h"
 #include "values/value.h"
 
 namespace quorl {
+
+class FormHost;  // host/form_host.h
 
 inline constexpr int kMaxFrames = 100;
 inline constexpr size_t kMaxErrorTextLength = 511;
@@ -67,6 +71,7 @@ class Context : public ErrorReporter {
   bool resumeFlag = false;
 
   RandomGenerator random;
+  uint64_t linesExecuted = 0;  // counted for the benchmark
   std::string commandLineText;  // what CMDLINE reads
   std::string formFormatText;   // the program file's first line, at most 40 characters
 
@@ -78,6 +83,14 @@ class Context : public ErrorReporter {
   DataFiles dataFiles;
   // The form's Image controls as LOADFRX fills them; null without a form.
   FrxImageHost* frxImages = nullptr;
+
+  // The form host: the form's controls, events and status line. Null where
+  // no window system is attached; a form section is then read and skipped.
+  FormHost* formHost = nullptr;
+  // Configuration files and command start-up for READINI, WRITEINI and
+  // SHELL; null where a run has none (nothing is read, written or started).
+  platform::ProfileFiles* profiles = nullptr;
+  platform::CommandStarter* commands = nullptr;
 
   // WRITEINI's consent state.
   int32_t iniWriteCount = 0;

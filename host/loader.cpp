@@ -1,0 +1,141 @@
+#include "host/loader.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "lang/text_utils.h"
+#include "values/name_tree.h"
+
+namespace quorl {
+namespace {
+
+constexpr size_t kFormFormatLength = 40;
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream content;
+  content << file.rdbuf();
+  if (file.bad()) return std::nullopt;
+  return content.str();
+}
+
+void ShowLoaderMessage(Context& ctx, const std::string& text, int style) {
+  ctx.dialogs.MessageBox(text, std::nullopt, style);
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+// Opens the file named on the command line, or the one the user chooses.
+std::optional<std::pair<std::string, std::string>> OpenProgram(Context& ctx,
+                                                               std::string_view commandLine) {
+  if (!commandLine.empty()) {
+    std::string path(commandLine);
+    if (std::optional<std::string> content = ReadWholeFile(path)) {
+      return std::make_pair(path, std::move(*content));
+    }
+    ShowLoaderMessage(ctx, "File specified on command line can't be opened:\n  " + path,
+                      platform::kMbOk | platform::kMbIconExclamation);
+  }
+  std::optional<std::string> chosen = ctx.dialogs.ChooseProgramFile();
+  if (!chosen) return std::nullopt;
+  std::optional<std::string> content = ReadWholeFile(*chosen);
+  if (!content) {
+    ShowLoaderMessage(ctx, "File selected can't be opened.\nQuorl Aborting.",
+                      platform::kMbOk | platform::kMbIconExclamation);
+    return std::nullopt;
+  }
+  return std::make_pair(*chosen, std::move(*content));
+}
+
+bool IsKnownHeader(std::string_view line) {
+  for (std::string_view header :
+       {"VERSION 4.00", "VERSION 2.00", "VERSION 1.00", "OPTION EXPLICIT"}) {
+    if (CompareNames(line, header) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::string> NormalizeCodeLine(std::string line) {
+  StripComment(line);
+  NormalizeToken(line);
+  UpperOutsideQuotes(line);
+  if (line.empty()) return {};
+  if (StartsWith(line, "IF ")) {
+    int then = FindOutsideQuotes(std::string_view(line).substr(2), " THEN");
+    if (then >= 0) {
+      size_t cut = 2 + static_cast<size_t>(then) + 5;
+      std::string statement = line.substr(cut);
+      TrimBlanks(statement);
+      if (!statement.empty()) {
+        std::string head = line.substr(0, cut);
+        TrimBlanks(head);
+        return {head, statement, "ENDIF"};
+      }
+    }
+  }
+  for (std::string_view qualifier :
+       {"PUBLIC SUB", "PRIVATE SUB", "PUBLIC FUNCTION", "PRIVATE FUNCTION"}) {
+    if (StartsWithIgnoringCase(line, qualifier)) {
+      line.erase(0, StartsWithIgnoringCase(line, "PUBLIC") ? 6 : 7);
+      TrimBlanks(line);
+      break;
+    }
+  }
+  return {line};
+}
+
+int LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder) {
+  ctx.random.Seed(ctx.system.TickCount());
+  auto program = OpenProgram(ctx, commandLine);
+  if (!program) return 0;
+  const std::string& path = program->first;
+  if (program->second.empty()) {
+    ShowLoaderMessage(ctx, "Empty file:\n  " + path + "\nQuorl Aborting.",
+                      platform::kMbOk | platform::kMbIconExclamation);
+    return 0;
+  }
+  ProgramReader reader(std::move(program->second));
+  std::string header = Normalized(reader.ReadLine(ctx).value_or(""));
+  if (StartsWith(header, "\xFF\xCC")) {
+    ShowLoaderMessage(ctx,
+                      "Form is saved in binary format!  Quorl requires form in text format:\n  " +
+                          path + "\nQuorl Aborting.",
+                      platform::kMbOk | platform::kMbIconExclamation);
+    return 0;
+  }
+  if (!IsKnownHeader(header)) {
+    int answer = ctx.dialogs.MessageBox(
+        "Unknown form version.  Quorl may not work:\n  " + path + "\nTry Anyway?", std::nullopt,
+        platform::kMbOkCancel | platform::kMbIconQuestion);
+    if (answer == platform::kIdCancel) return 0;
+  }
+  ctx.formFormatText = header.substr(0, kFormFormatLength);
+
+  if (CompareNames(header, "OPTION EXPLICIT") != 0) {
+    formBuilder.BuildForm(reader, reader.ReadLine(ctx).value_or(""));
+  } else {
+    ctx.scriptOnly = true;
+  }
+
+  ctx.lines.Clear();
+  while (std::optional<std::string> line = reader.ReadLine(ctx)) {
+    for (std::string& stored : NormalizeCodeLine(std::move(*line))) {
+      if (!ctx.lines.Append(std::move(stored))) {
+        ctx.lines.Clear();
+        ShowLoaderMessage(ctx,
+                          "Program too long:\n  " + path + "\nQuorl allows at most " +
+                              std::to_string(kMaxCodeLines) + " code lines.\nQuorl Aborting.",
+                          platform::kMbOk | platform::kMbIconExclamation);
+        return 0;
+      }
+    }
+  }
+  return ctx.lines.Count();
+}
+
+}  // namespace quorl

@@ -1,0 +1,16 @@
+// Starting and ending a program: load it, prepare its procedures, run MAIN
+// and FORM_LOAD, and release everything at the end.
+#pragma once
+
+#include <string_view>
+
+#include "host/program_reader.h"
+#include "lang/context.h"
+
+namespace quorl {
+
+// False when nothing is to run (the loader has told the user why).
+bool StartProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
+void EndProgram(Context& ctx);
+
+}  // namespace quorl

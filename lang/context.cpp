@@ -1,0 +1,37 @@
+#include "lang/context.h"
+
+namespace quorl {
+
+Context::Context(platform::Dialogs& dialogs, platform::System& system)
+    : dialogs(dialogs), system(system), controls(&noControls_) {
+  frames.reserve(kMaxFrames);  // frames never move while calls run
+}
+
+bool Context::PushFrame() {
+  if (FrameDepth() + 1 >= kMaxFrames) {
+    RaiseScriptError("TOO MANY NESTED CALLS!");
+    return false;
+  }
+  frames.emplace_back();
+  return true;
+}
+
+void Context::PopFrame() {
+  if (!frames.empty()) frames.pop_back();
+}
+
+void Context::RaiseScriptError(std::string_view message) {
+  std::string text(message);
+  text += '\n';
+  const CallFrame* frame = CurrentFrame();
+  if (frame && frame->line > 0 && lines.Has(frame->line)) text += lines.Line(frame->line);
+  if (text.size() > kMaxErrorTextLength) text.resize(kMaxErrorTextLength);
+  dialogs.MessageBox(text, "Quorl", platform::kMbOk);
+}
+
+void Context::RaiseFatalScriptError() {
+  RaiseScriptError("QUORL OR THIS PROGRAM IS PRETTY MESSED UP AND PROBABLY WON'T WORK.");
+  if (CallFrame* frame = CurrentFrame()) frame->line = -1;
+}
+
+}  // namespace quorl

@@ -1,0 +1,22 @@
+// The procedure table, the declaration scan and calls.
+#pragma once
+
+#include <string_view>
+
+#include "lang/context.h"
+
+namespace quorl {
+
+// Declares what stands above the first procedure and fills the procedure table.
+void PrepareProgram(Context& ctx);
+// Drops the procedure and variable tables and the frames.
+void ReleaseProgram(Context& ctx);
+// Runs a procedure in the frame the caller pushed; the FUNCTION result or none.
+Result CallProcedure(Context& ctx, std::string_view name, std::string_view arguments);
+// PushFrame, CallProcedure, PopFrame: how the host and the events run a procedure.
+Result RunProcedure(Context& ctx, std::string_view name, std::string_view arguments);
+// The variable of the n-th parameter (from 1) in the current frame.
+Value* GetParameterValue(Context& ctx, std::string_view name, int n);
+bool HasProcedure(const Context& ctx, std::string_view name);
+
+}  // namespace quorl

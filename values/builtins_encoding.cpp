@@ -1,0 +1,22 @@
+// ESCAPE, UNESCAPE, SPACETOPLUS, PLUSTOSPACE, TOBASE64 and FROMBASE64 wrap
+// the web text encodings into string values.
+#include "net/encodings.h"
+#include "values/builtin_handlers.h"
+#include "values/builtins.h"
+
+namespace quorl {
+
+Result EncodingBuiltin(Context& ctx, std::string_view name, std::string_view arguments) {
+  Result argument = GetArgument(ctx, kKindString, arguments, 1);
+  if (!argument) return std::nullopt;
+  const std::string& text = *argument->text;
+  if (name == "ESCAPE") return Value::String(EscapeText(text));
+  if (name == "UNESCAPE") return Value::String(UnescapeText(text));
+  if (name == "SPACETOPLUS") return Value::String(SpaceToPlus(text));
+  if (name == "PLUSTOSPACE") return Value::String(PlusToSpace(text));
+  if (name == "TOBASE64") return Value::String(EncodeBase64(text));
+  if (name == "FROMBASE64") return Value::String(DecodeBase64(text));
+  return std::nullopt;
+}
+
+}  // namespace quorl

@@ -1,0 +1,25 @@
+// QUORL, END and DOEVENTS written as a call.
+#include "lang/evaluate.h"
+#include "values/builtin_handlers.h"
+#include "values/builtins.h"
+
+namespace quorl {
+
+Result ProgramBuiltin(Context& ctx, std::string_view name, std::string_view arguments) {
+  if (name == "QUORL") {
+    Result text = GetArgument(ctx, kKindString, arguments, 1);
+    if (!text) return std::nullopt;
+    // Evaluates text built at run time, as an expression with the string hint.
+    return Evaluate(ctx, kKindString, *text->text, false);
+  }
+  if (name == "END") {
+    ctx.stopRequested = true;
+    ctx.controls->PostCloseRequest();
+  }
+  return std::nullopt;  // DOEVENTS as a call does nothing
+}
+
+// There is no browser link in this build: OPENURL opens nothing.
+Result BrowserBuiltin(Context&, std::string_view, std::string_view) { return std::nullopt; }
+
+}  // namespace quorl

@@ -1,0 +1,49 @@
+// Name tables: unbalanced binary search trees of named Values, searched
+// without regard to letter case. The tree's shape is observable (the first
+// Timer of the form is the first found in node, left, right order), so it is
+// kept exactly as names are inserted and never rebalanced.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "values/value.h"
+
+namespace quorl {
+
+struct NameNode {
+  std::string name;
+  std::unique_ptr<Value> value;  // bound values are held by the table
+  std::unique_ptr<NameNode> left;
+  std::unique_ptr<NameNode> right;
+};
+
+// Case-insensitive byte comparison folding A-Z to a-z only.
+int CompareNames(std::string_view a, std::string_view b);
+
+class NameTree {
+ public:
+  explicit NameTree(std::string rootName = "");
+  NameTree(NameTree&&) noexcept = default;
+  NameTree& operator=(NameTree&&) noexcept = default;
+  ~NameTree();
+
+  NameNode* Find(std::string_view name) const;
+  // None for the empty name and a single blank.
+  NameNode* FindOrAdd(std::string_view name);
+  // First node, in node, left, right order, whose value has the kind / window.
+  NameNode* FindByKind(int32_t kind) const;
+  NameNode* FindByWindow(uint32_t window) const;
+  // Binds a value (its held flag set), dropping what was bound before.
+  NameNode* Bind(std::string_view name, Value value);
+  // Visits every node with a value, in node, left, right order.
+  void ForEach(const std::function<void(NameNode&)>& visit) const;
+
+ private:
+  std::unique_ptr<NameNode> root_;
+};
+
+}  // namespace quorl

@@ -1,0 +1,244 @@
+#include "values/operators.h"
+
+#include <cmath>
+#include <limits>
+
+#include "lang/evaluate.h"
+#include "lang/text_utils.h"
+#include "values/scopes.h"
+
+namespace quorl {
+namespace {
+
+constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
+
+// Right operand first, then the left one; both always run.
+bool EvaluateBoth(Context& ctx, int32_t hint, std::string_view left, std::string_view right,
+                  Result& leftValue, Result& rightValue) {
+  rightValue = Evaluate(ctx, hint, right, false);
+  leftValue = Evaluate(ctx, hint, left, false);
+  return leftValue && rightValue;
+}
+
+int32_t Wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+
+int32_t IntegerArithmetic(Arithmetic op, int32_t a, int32_t b) {
+  switch (op) {
+    case Arithmetic::kAdd:
+      return Wrap(int64_t{a} + b);
+    case Arithmetic::kSubtract:
+      return Wrap(int64_t{a} - b);
+    case Arithmetic::kMultiply:
+      return Wrap(int64_t{a} * b);
+    case Arithmetic::kDivide:
+      // -2147483648 / -1 wraps round to itself instead of trapping.
+      return (a == kIntMin && b == -1) ? kIntMin : a / b;
+  }
+  return 0;
+}
+
+double DoubleArithmetic(Arithmetic op, double a, double b) {
+  switch (op) {
+    case Arithmetic::kAdd:
+      return a + b;
+    case Arithmetic::kSubtract:
+      return a - b;
+    case Arithmetic::kMultiply:
+      return a * b;
+    case Arithmetic::kDivide:
+      return a / b;
+  }
+  return 0.0;
+}
+
+int32_t IntegerRemainder(int32_t a, int32_t b) { return (b == -1) ? 0 : a % b; }
+
+Value ZeroOfKind(int32_t kind) {
+  return kind == kKindDouble ? Value::Double(0.0) : Value::Integer(0);
+}
+
+int CompareTexts(const Value& a, const Value& b) {
+  std::string_view x = a.text ? std::string_view(*a.text) : std::string_view();
+  std::string_view y = b.text ? std::string_view(*b.text) : std::string_view();
+  int order = x.compare(y);  // char_traits<char> compares as unsigned bytes
+  return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+bool IsNumber(const Value& v) { return v.kind == kKindInteger || v.kind == kKindDouble; }
+
+bool ComparisonHolds(Comparison op, int order) {
+  switch (op) {
+    case Comparison::kEqual:
+      return order == 0;
+    case Comparison::kNotEqual:
+      return order != 0;
+    case Comparison::kLess:
+      return order < 0;
+    case Comparison::kGreater:
+      return order > 0;
+    case Comparison::kLessOrEqual:
+      return order <= 0;
+    case Comparison::kGreaterOrEqual:
+      return order >= 0;
+  }
+  return false;
+}
+
+}  // namespace
+
+Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, std::string_view left,
+                          std::string_view right) {
+  int32_t kind = hint == kKindAny ? kKindDouble : hint;
+  Result a;
+  Result b;
+  if (!EvaluateBoth(ctx, kind, left, right, a, b)) return std::nullopt;
+  if (a->kind == kKindDouble || b->kind == kKindDouble) kind = kKindDouble;
+  ConvertValueInPlace(kind, *a);
+  ConvertValueInPlace(kind, *b);
+  if (kind == kKindInteger) {
+    if (op == Arithmetic::kDivide && b->integer == 0) {
+      ctx.RaiseScriptError("DIVIDE BY ZERO!");
+      return ZeroOfKind(kind);
+    }
+    return Value::Integer(IntegerArithmetic(op, a->integer, b->integer));
+  }
+  if (kind == kKindDouble) {
+    if (op == Arithmetic::kDivide && b->number == 0.0) {
+      ctx.RaiseScriptError("DIVIDE BY ZERO!");
+      return ZeroOfKind(kind);
+    }
+    return Value::Double(DoubleArithmetic(op, a->number, b->number));
+  }
+  ctx.RaiseScriptError("FUNCTION NOT DEFINED!");
+  return std::nullopt;
+}
+
+Result EvaluateRemainder(Context& ctx, int32_t hint, std::string_view left,
+                         std::string_view right) {
+  int32_t kind = hint == kKindAny ? kKindInteger : hint;
+  Result a;
+  Result b;
+  if (!EvaluateBoth(ctx, kind, left, right, a, b)) return std::nullopt;
+  if (a->kind == kKindDouble || b->kind == kKindDouble) kind = kKindDouble;
+  ConvertValueInPlace(kind, *a);
+  ConvertValueInPlace(kind, *b);
+  if (kind != kKindInteger && kind != kKindDouble) {
+    ctx.RaiseScriptError("FUNCTION NOT DEFINED!");
+    return std::nullopt;
+  }
+  int32_t dividend = a->integer;
+  int32_t divisor = b->integer;
+  if (kind == kKindDouble) {
+    dividend = ValueToInteger(*a).integer;
+    divisor = ValueToInteger(*b).integer;
+  }
+  if (divisor == 0) {
+    ctx.RaiseScriptError("DIVIDE BY ZERO!");
+    return ZeroOfKind(kind);
+  }
+  int32_t remainder = IntegerRemainder(dividend, divisor);
+  return kind == kKindDouble ? Value::Double(remainder) : Value::Integer(remainder);
+}
+
+Result EvaluateConcat(Context& ctx, std::string_view left, std::string_view right) {
+  Result a;
+  Result b;
+  if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
+  Result x = ValueToString(*a);
+  Result y = ValueToString(*b);
+  if (!x || !y) return std::nullopt;
+  return Value::String(*x->text + *y->text);
+}
+
+Result EvaluateNegate(Context& ctx, int32_t hint, std::string_view operand) {
+  int32_t kind = (hint == kKindAny || hint == kKindString) ? kKindInteger : hint;
+  Result value = Evaluate(ctx, kind, operand, false);
+  if (!value) return std::nullopt;
+  ConvertValueInPlace(kind, *value);
+  if (kind == kKindInteger) return Value::Integer(Wrap(-int64_t{value->integer}));
+  if (kind == kKindDouble) return Value::Double(-value->number);
+  ctx.RaiseScriptError("FUNCTION NOT DEFINED!");
+  return std::nullopt;
+}
+
+Result EvaluateNot(Context& ctx, int32_t hint, std::string_view operand) {
+  int32_t kind = (hint == kKindInteger || hint == kKindBoolean) ? hint : kKindBoolean;
+  Result value = Evaluate(ctx, kind, operand, false);
+  if (!value) return std::nullopt;
+  return Value::Boolean(value->integer == 0);
+}
+
+Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left,
+                       std::string_view right) {
+  Result a;
+  Result b;
+  if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
+  int order = 0;
+  if (IsNumber(*a) && IsNumber(*b)) {
+    double x = ValueToDouble(*a).number;
+    double y = ValueToDouble(*b).number;
+    if (std::isnan(x) || std::isnan(y)) return Value::Boolean(op == Comparison::kNotEqual);
+    order = x < y ? -1 : (x > y ? 1 : 0);
+  } else if (a->kind == kKindBoolean && b->kind == kKindBoolean) {
+    if (op != Comparison::kEqual && op != Comparison::kNotEqual) {
+      ctx.RaiseScriptError("SYNTAX ERROR: UNDEFINED COMPARISON");
+      return std::nullopt;
+    }
+    order = a->integer == b->integer ? 0 : 1;
+  } else if (a->kind == kKindString && b->kind == kKindString) {
+    order = CompareTexts(*a, *b);
+  } else {
+    ctx.RaiseScriptError("SYNTAX ERROR: COMPARISON OF DIFFERENT TYPES");
+    return std::nullopt;
+  }
+  return Value::Boolean(ComparisonHolds(op, order));
+}
+
+Result EvaluateLogic(Context& ctx, Logic op, std::string_view left, std::string_view right) {
+  Result a;
+  Result b;
+  if (!EvaluateBoth(ctx, kKindBoolean, left, right, a, b)) return std::nullopt;
+  switch (op) {
+    case Logic::kAnd:
+      return Value::Boolean(a->integer != 0 && b->integer != 0);
+    case Logic::kOr:
+      return Value::Boolean(a->integer != 0 || b->integer != 0);
+    case Logic::kXor: {
+      Value result = Value::Boolean(false);
+      result.integer = a->integer ^ b->integer;
+      return result;
+    }
+  }
+  return std::nullopt;
+}
+
+void AssignStatement(Context& ctx, std::string_view target, std::string_view expression) {
+  Value* record = LookupName(ctx, target);
+  if (!record) {
+    ctx.RaiseScriptError("ASSIGNMENT TO UNKNOWN VARIABLE");
+    return;
+  }
+  size_t mark = target.find_first_of(".!");
+  bool isProperty = mark != std::string_view::npos;
+  if (record->IsControl() || isProperty) {
+    std::string property = isProperty ? Normalized(target.substr(mark + 1)) : ".";
+    Result value = Evaluate(ctx, ctx.controls->PropertyValueKind(*record, property), expression,
+                            false);
+    // Looked up again: the expression may have run code that rebound names.
+    record = LookupName(ctx, target);
+    if (value && record && record->IsControl()) {
+      ctx.controls->SetControlProperty(*record, property, *value);
+    }
+    return;
+  }
+  if (record->constant) {
+    ctx.RaiseScriptError("CAN'T RE-ASSIGN CONSTANT");
+    return;
+  }
+  Result value = Evaluate(ctx, record->kind, expression, false);
+  record = LookupName(ctx, target);
+  if (!value || !record) return;
+  if (Result converted = ConvertValue(record->kind, *value)) CopyValue(*record, *converted);
+}
+
+}  // namespace quorl

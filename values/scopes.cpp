@@ -1,0 +1,127 @@
+#include "values/scopes.h"
+
+#include "lang/text_utils.h"
+
+namespace quorl {
+namespace {
+
+NameTree* TableOf(Context& ctx, int scope) {
+  switch (scope) {
+    case kScopeLocal:
+      return ctx.frames.empty() ? nullptr : &ctx.frames.back().locals;
+    case kScopeForm:
+      return &ctx.formTable;
+    case kScopeGlobal:
+      return &ctx.globals;
+    default:
+      return nullptr;
+  }
+}
+
+// The initial value of a declared variable from how its declaration ends.
+Value InitialValue(std::string_view declaration) {
+  if (EndsWith(declaration, "AS LONG") || EndsWith(declaration, "AS INTEGER")) {
+    return Value::Integer(0);
+  }
+  if (EndsWith(declaration, "AS SINGLE") || EndsWith(declaration, "AS DOUBLE")) {
+    return Value::Double(0.0);
+  }
+  if (EndsWith(declaration, "AS BOOLEAN")) return Value::Boolean(false);
+  if (EndsWith(declaration, "AS STRING")) {
+    Value text;
+    text.kind = kKindString;  // declared but never assigned: no text at all
+    return text;
+  }
+  return Value::Integer(0);
+}
+
+// Splits "OBJECT.PROPERTY" or "OBJECT!PROPERTY"; false for a plain name.
+bool SplitPropertyReference(std::string_view name, std::string& object, std::string& property) {
+  size_t mark = name.find_first_of(".!");
+  if (mark == std::string_view::npos) return false;
+  object = std::string(name.substr(0, mark));
+  property = std::string(name.substr(mark + 1));
+  TrimBlanks(property);
+  return true;
+}
+
+NameNode* FindInScopes(Context& ctx, std::string_view name) {
+  int depth = ctx.FrameDepth();
+  if (depth >= 1 && ctx.callerScopeLookup) {
+    if (NameNode* node = ctx.frames[depth - 1].locals.Find(name)) return node;
+  }
+  if (depth >= 0) {
+    if (NameNode* node = ctx.frames[depth].locals.Find(name)) return node;
+  }
+  if (NameNode* node = ctx.formTable.Find(name)) return node;
+  return ctx.globals.Find(name);
+}
+
+// Resolves ME to the form's own name in the form table.
+std::string ResolveObjectName(Context& ctx, std::string object) {
+  if (object != "ME") return object;
+  uint32_t form = ctx.controls->FormWindow();
+  NameNode* node = form ? ctx.formTable.FindByWindow(form) : nullptr;
+  return node ? node->name : object;
+}
+
+}  // namespace
+
+NameNode* BindName(Context& ctx, std::string_view name, Value value, int scope) {
+  NameTree* table = TableOf(ctx, scope);
+  if (!table) return nullptr;
+  return table->Bind(name, std::move(value));
+}
+
+NameNode* DeclareVariable(Context& ctx, std::string_view declaration, int scope) {
+  std::string name(declaration.substr(0, declaration.find(' ')));
+  TrimBlanks(name);
+  if (!name.empty() && name.back() == '$') name.pop_back();
+  return BindName(ctx, name, InitialValue(declaration), scope);
+}
+
+void DeclareConstant(Context& ctx, std::string_view declaration, int scope) {
+  size_t equals = declaration.find('=');
+  std::string name(declaration.substr(0, equals));
+  std::string literal(equals == std::string_view::npos ? "" : declaration.substr(equals + 1));
+  TrimBlanks(name);
+  if (!name.empty() && name.back() == '$') name.pop_back();
+  TrimBlanks(literal);
+  Value value = ParseLiteral(literal, ctx);
+  value.constant = true;
+  BindName(ctx, name, std::move(value), scope);
+}
+
+Value* LookupName(Context& ctx, std::string_view name) {
+  std::string object;
+  std::string property;
+  std::string key(name);
+  if (SplitPropertyReference(name, object, property)) key = ResolveObjectName(ctx, object);
+  NameNode* node = FindInScopes(ctx, key);
+  return node ? node->value.get() : nullptr;
+}
+
+std::optional<Result> ReadName(Context& ctx, std::string_view name, int32_t hint) {
+  std::string object;
+  std::string property;
+  bool isProperty = SplitPropertyReference(name, object, property);
+  Value* found = LookupName(ctx, name);
+  if (!found) return std::nullopt;
+  if (!isProperty && !found->IsControl()) return ConvertValue(hint, *found);
+  if (!found->IsControl()) return Result{};  // a property of something that is no control
+  Result value = ctx.controls->GetControlProperty(*found, isProperty ? property : ".");
+  if (!value) return Result{};
+  return ConvertValue(hint, *value);
+}
+
+bool IsFunctionName(const Context& ctx, std::string_view name) {
+  NameNode* node = ctx.procedures.Find(name);
+  return node && node->value && node->value->kind == kKindFunction;
+}
+
+bool IsSubName(const Context& ctx, std::string_view name) {
+  NameNode* node = ctx.procedures.Find(name);
+  return node && node->value && node->value->kind == kKindSub;
+}
+
+}  // namespace quorl

@@ -13,6 +13,10 @@ packages=(
   libgmock-dev
   googletest
   pkg-config
+  # Network tests: real servers on loopback, and curl for the download benchmark.
+  nginx-light
+  tinyproxy-bin
+  curl
 )
 
 missing=()

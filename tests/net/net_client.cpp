@@ -1,0 +1,80 @@
+#include "net_client.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "net/http_client.h"
+#include "values/builtin_handlers.h"
+
+namespace quorl::nettest {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view content) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+NetClient::NetClient() {
+  std::filesystem::create_directories(folder_.Path() / "tmp");
+  std::filesystem::create_directories(Work());
+  previousFolder_ = std::filesystem::current_path();
+  // The download cache lives under the current folder.
+  std::filesystem::current_path(Work());
+  ctx.PushFrame();
+  ctx.network.sockets = &sockets;
+  ctx.network.timeouts.connect = std::chrono::seconds(5);
+  ctx.network.timeouts.idle = std::chrono::seconds(10);
+  ctx.network.readQuorlConfig = [this](std::string_view key) {
+    return key == "Proxy" ? proxy : std::string();
+  };
+}
+
+NetClient::~NetClient() {
+  std::filesystem::current_path(previousFolder_);
+}
+
+int NetClient::Fetch(const std::string& url, const std::string& postText, std::string* body) {
+  const std::filesystem::path output = folder_.Path() / "output.bin";
+  std::filesystem::remove(output);
+  const int result = NetworkRequest(ctx, url, postText, output.string());
+  if (body) *body = ReadFile(output);
+  return result;
+}
+
+Result NetClient::Call(std::string_view name, std::string_view arguments) {
+  return DataBuiltin(ctx, name, arguments);
+}
+
+std::vector<std::string> NetClient::Messages() const {
+  std::vector<std::string> messages;
+  for (const auto& box : dialogs.boxes) {
+    std::string text = box.text;
+    // Script errors end with the running line, which is empty here.
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    messages.push_back(box.caption.value_or("") + ": " + text);
+  }
+  return messages;
+}
+
+std::vector<std::string> NetClient::TempFiles(const std::string& prefix) const {
+  std::vector<std::string> contents;
+  for (int slot = 0; slot < TempFileRing::kSlotCount; ++slot) {
+    const std::optional<std::string>& name = ctx.tempFiles.Slot(slot);
+    if (name && std::filesystem::path(*name).filename().string().starts_with(prefix)) {
+      contents.push_back(ReadFile(*name));
+    }
+  }
+  return contents;
+}
+
+}  // namespace quorl::nettest

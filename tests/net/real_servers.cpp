@@ -1,0 +1,121 @@
+#include "real_servers.h"
+
+#include <algorithm>
+
+#include "net_client.h"
+
+namespace quorl::nettest {
+
+Nginx::Nginx(const std::filesystem::path& folder) : folder_(folder / "nginx") {
+  const std::optional<std::filesystem::path> program = FindProgram("nginx");
+  if (!program) {
+    missing_ = true;
+    problem_ = "nginx is not installed";
+    return;
+  }
+  std::filesystem::create_directories(Www() / "private");
+  for (const char* temp : {"body", "proxy", "fastcgi", "uwsgi", "scgi"}) {
+    std::filesystem::create_directories(folder_ / "temp" / temp);
+  }
+  WriteFile(folder_ / "htpasswd", "");
+  port_ = FreeLoopbackPort();
+  const std::string dir = folder_.string();
+  WriteFile(folder_ / "nginx.conf",
+            "daemon off;\n"
+            "master_process off;\n"
+            "worker_processes 1;\n"
+            "pid " +
+                dir +
+                "/nginx.pid;\n"
+                "error_log " +
+                dir +
+                "/error.log;\n"
+                "events { worker_connections 64; }\n"
+                "http {\n"
+                "  access_log " +
+                dir +
+                "/access.log;\n"
+                "  client_body_temp_path " +
+                dir +
+                "/temp/body;\n"
+                "  proxy_temp_path " +
+                dir +
+                "/temp/proxy;\n"
+                "  fastcgi_temp_path " +
+                dir +
+                "/temp/fastcgi;\n"
+                "  uwsgi_temp_path " +
+                dir +
+                "/temp/uwsgi;\n"
+                "  scgi_temp_path " +
+                dir +
+                "/temp/scgi;\n"
+                "  default_type application/octet-stream;\n"
+                "  server {\n"
+                "    listen 127.0.0.1:" +
+                std::to_string(port_) +
+                ";\n"
+                "    root " +
+                Www().string() +
+                ";\n"
+                "    location /private/ {\n"
+                "      auth_basic \"Sales\";\n"
+                "      auth_basic_user_file " +
+                dir +
+                "/htpasswd;\n"
+                "    }\n"
+                "  }\n"
+                "}\n");
+  process_ = std::make_unique<ServerProcess>(
+      std::vector<std::string>{program->string(), "-p", dir, "-c", dir + "/nginx.conf", "-e",
+                               dir + "/error.log"},
+      port_);
+  if (!process_->Running()) problem_ = "nginx did not start: " + ReadFile(folder_ / "error.log");
+}
+
+std::string Nginx::Url(std::string_view path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+}
+
+void Nginx::AddUser(std::string_view user, std::string_view password) {
+  // nginx reads the "{PLAIN}" scheme, so no hashing tool is needed.
+  const std::string entries = ReadFile(folder_ / "htpasswd") + std::string(user) + ":{PLAIN}" +
+                              std::string(password) + "\n";
+  WriteFile(folder_ / "htpasswd", entries);
+}
+
+int Nginx::RequestCount() const {
+  const std::string log = ReadFile(folder_ / "access.log");
+  return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
+}
+
+Tinyproxy::Tinyproxy(const std::filesystem::path& folder) : folder_(folder / "tinyproxy") {
+  const std::optional<std::filesystem::path> program = FindProgram("tinyproxy");
+  if (!program) {
+    missing_ = true;
+    problem_ = "tinyproxy is not installed";
+    return;
+  }
+  std::filesystem::create_directories(folder_);
+  port_ = FreeLoopbackPort();
+  WriteFile(folder_ / "tinyproxy.conf", "Port " + std::to_string(port_) +
+                                            "\n"
+                                            "Listen 127.0.0.1\n"
+                                            "Timeout 30\n"
+                                            "MaxClients 8\n"
+                                            "Allow 127.0.0.1\n"
+                                            "LogLevel Info\n"
+                                            "LogFile \"" +
+                                            (folder_ / "tinyproxy.log").string() + "\"\n");
+  process_ = std::make_unique<ServerProcess>(
+      std::vector<std::string>{program->string(), "-d", "-c",
+                               (folder_ / "tinyproxy.conf").string()},
+      port_);
+  if (!process_->Running()) problem_ = "tinyproxy did not start: " + Log();
+}
+
+std::string Tinyproxy::Log() const {
+  return ReadFile(folder_ / "tinyproxy.log");
+}
+
+}  // namespace quorl::nettest

@@ -1,0 +1,262 @@
+// The client against a scripted server: the exact bytes of each request, and
+// replies that real servers would not send.
+#include <gtest/gtest.h>
+
+#include "net/socket_layer.h"
+#include "net_client.h"
+#include "scripted_server.h"
+#include "server_process.h"
+
+namespace quorl::nettest {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kRule(60, '-');
+
+ScriptedServer::Script Answer(std::string reply) {
+  return [reply](ScriptedConnection& connection) {
+    connection.ReadRequest();
+    connection.Send(reply);
+  };
+}
+
+std::string HostOf(const ScriptedServer& server) {
+  return "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n";
+}
+
+TEST(ScriptedReplyTest, GetRequestBytesAndBothDumps) {
+  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello"));
+  NetClient client;
+  std::string body;
+  EXPECT_EQ(client.Fetch(server.Url("/dir/file.txt?x=1"), "", &body), 1);
+  EXPECT_EQ(body, "hello");
+  const std::string expected = "GET /dir/file.txt?x=1 HTTP/1.0 \r\nUser-Agent: Quorl/0.0.4\r\n" +
+                               HostOf(server) + "\r\n\r\n";
+  EXPECT_EQ(server.Requests(), std::vector<std::string>{expected});
+  EXPECT_EQ(client.TempFiles("QSN"),
+            std::vector<std::string>{"Header of HTTP request:\r\n" + kRule + "\r\n" + expected +
+                                     "\r\n" + kRule + "\r\n"});
+  EXPECT_EQ(client.TempFiles("QRC"),
+            std::vector<std::string>{"Header of HTTP reply:\r\n" + kRule +
+                                     "\r\nHTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n" + kRule +
+                                     "\r\n"});
+  EXPECT_TRUE(client.Messages().empty());
+  EXPECT_FALSE(client.ctx.network.busy);
+  EXPECT_FALSE(client.ctx.network.libraryStarted);
+}
+
+TEST(ScriptedReplyTest, PostTextsAndTheHostHeader) {
+  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\n\r\nok"));
+  NetClient client;
+  const std::string url = server.Url("/form");
+  const std::string agent = "User-Agent: Quorl/0.0.4\r\n";
+  // Ending in LF: the post text carries its own header end and body.
+  const std::string withBody = "Content-Length: 3\r\n\r\na=1\n";
+  EXPECT_EQ(client.Fetch(url, withBody), 1);
+  // Without LF at the end: two CR LF follow it.
+  EXPECT_EQ(client.Fetch(url, "a=1"), 1);
+  // A Host line of the script's own replaces ours.
+  EXPECT_EQ(client.Fetch(url, "host: virtual.example\r\n\r\n"), 1);
+  EXPECT_EQ(server.Requests(),
+            (std::vector<std::string>{
+                "POST /form HTTP/1.0 \r\n" + agent + HostOf(server) + withBody + "\r\n",
+                "POST /form HTTP/1.0 \r\n" + agent + HostOf(server) + "a=1\r\n\r\n",
+                "POST /form HTTP/1.0 \r\n" + agent + "host: virtual.example\r\n\r\n\r\n"}));
+}
+
+TEST(ScriptedReplyTest, ThroughAProxyTheWholeUrlIsSent) {
+  ScriptedServer proxy(Answer("HTTP/1.0 200 OK\r\n\r\nvia proxy"));
+  NetClient client;
+  client.proxy = "  Http://127.0.0.1:" + std::to_string(proxy.Port()) + "  ";
+  std::string body;
+  EXPECT_EQ(client.Fetch("HTTP://www.example.com:8080/a/b.txt", "", &body), 1);
+  EXPECT_EQ(body, "via proxy");
+  EXPECT_EQ(proxy.Requests(),
+            std::vector<std::string>{"GET HTTP://www.example.com:8080/a/b.txt HTTP/1.0 \r\n"
+                                     "User-Agent: Quorl/0.0.4\r\n"
+                                     "Host: www.example.com:8080\r\n\r\n\r\n"});
+}
+
+TEST(ScriptedReplyTest, ReplyWithoutStatusLineIsStoredByteForByte) {
+  const std::string longFirstLine = std::string(1000, 'x') + "\n";
+  for (const std::string& reply :
+       std::vector<std::string>{"first line\nsecond\r\nthird", std::string("ok\n"),
+                                longFirstLine + "rest\r\n", std::string("HTTP")}) {
+    ScriptedServer server(Answer(reply));
+    NetClient client;
+    std::string body;
+    EXPECT_EQ(client.Fetch(server.Url("/"), "", &body), 1) << reply;
+    EXPECT_EQ(body, reply);
+  }
+}
+
+TEST(ScriptedReplyTest, IncompleteRepliesAreFailures) {
+  const std::vector<std::string> replies = {
+      "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n" + std::string(50, 'b'),  // lying length
+      "HTTP/1.0 200 OK\r\nContent-Le",  // closed in the header
+      "",                               // no reply at all
+  };
+  for (const std::string& reply : replies) {
+    ScriptedServer server(Answer(reply));
+    NetClient client;
+    EXPECT_EQ(client.Fetch(server.Url("/"), ""), 0) << reply;
+    EXPECT_TRUE(client.Messages().empty());
+  }
+}
+
+TEST(ScriptedReplyTest, LongHeaderLineCannotInjectFurtherLines) {
+  std::string crafted = "X-Filler: ";
+  crafted += std::string(255 - crafted.size(), 'a');
+  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n" + crafted +
+                               "Content-Length: 3\r\n" + crafted + "\r\n\r\n0123456789"));
+  NetClient client;
+  std::string body;
+  EXPECT_EQ(client.Fetch(server.Url("/"), "", &body), 1);
+  EXPECT_EQ(body, "0123456789");
+  const std::vector<std::string> dumps = client.TempFiles("QRC");
+  ASSERT_EQ(dumps.size(), 1u);
+  EXPECT_NE(dumps[0].find(crafted + "\r\n"), std::string::npos);
+  EXPECT_EQ(dumps[0].find("Content-Length: 3"), std::string::npos);
+}
+
+TEST(ScriptedReplyTest, StatusOtherThan401KeepsItsBody) {
+  ScriptedServer server(Answer("HTTP/1.0 404 Not Found\r\n\r\nno such page"));
+  NetClient client;
+  std::string body;
+  EXPECT_EQ(client.Fetch(server.Url("/missing"), "", &body), 1);
+  EXPECT_EQ(body, "no such page");
+}
+
+TEST(ScriptedReplyTest, ChallengesOtherThanBasicAreRefused) {
+  for (const std::string& header : std::vector<std::string>{
+           "WWW-Authenticate: Digest realm=\"x\"\r\n", std::string("X-Nothing: 1\r\n")}) {
+    ScriptedServer server(Answer("HTTP/1.0 401 Unauthorized\r\n" + header + "\r\nbody"));
+    NetClient client;
+    EXPECT_EQ(client.Fetch(server.Url("/"), ""), 0);
+    EXPECT_EQ(client.Messages(),
+              std::vector<std::string>{
+                  "Quorl: Authorization scheme not supported by Quorl (Only Basic supported)"});
+    EXPECT_TRUE(client.dialogs.prompts.empty());
+    EXPECT_EQ(server.Requests().size(), 1u);
+  }
+}
+
+TEST(ScriptedReplyTest, NestedRetriesEachOwnTheirCredentials) {
+  int connections = 0;
+  ScriptedServer server([&connections](ScriptedConnection& connection) {
+    connection.ReadRequest();
+    if (++connections < 3) {
+      connection.Send("HTTP/1.0 401 No\r\nWWW-Authenticate: Basic realm=\"R\"\r\n\r\n");
+    } else {
+      connection.Send("HTTP/1.0 200 OK\r\n\r\nin");
+    }
+  });
+  NetClient client;
+  client.dialogs.credentials = {platform::Dialogs::Credentials{"ann", "first"},
+                                platform::Dialogs::Credentials{"ann", "second"}};
+  std::string body;
+  EXPECT_EQ(client.Fetch(server.Url("/p"), "", &body), 1);
+  EXPECT_EQ(body, "in");
+  const std::string prompt = "Enter username and password for R at \"127.0.0.1\".";
+  EXPECT_EQ(client.dialogs.prompts, (std::vector<std::string>{prompt, prompt}));
+  const std::vector<std::string> requests = server.Requests();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(requests[0].find("Authorization"), std::string::npos);
+  EXPECT_NE(requests[1].find("Authorization: Basic YW5uOmZpcnN0\r\n"), std::string::npos);
+  EXPECT_NE(requests[2].find("Authorization: Basic YW5uOnNlY29uZA==\r\n"), std::string::npos);
+  // The request dumps never show a password.
+  for (const std::string& dump : client.TempFiles("QSN")) {
+    EXPECT_EQ(dump.find("first"), std::string::npos);
+    EXPECT_EQ(dump.find("YW5u"), std::string::npos);
+  }
+  EXPECT_NE(client.TempFiles("QSN")[1].find("ann:********\r\nAuthorization: Basic ********\r\n"),
+            std::string::npos);
+
+  // A Cancel at the inner level ends every level.
+  connections = 0;
+  client.dialogs.credentials = {platform::Dialogs::Credentials{"ann", "first"}, std::nullopt};
+  EXPECT_EQ(client.Fetch(server.Url("/p"), ""), 0);
+  EXPECT_EQ(server.Requests().size(), 5u);
+}
+
+TEST(ScriptedReplyTest, StoppedBodyReturnsAtOnceAndKeepsWhatArrived) {
+  ScriptedServer server([](ScriptedConnection& connection) {
+    connection.ReadRequest();
+    connection.Send("HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\n" + std::string(1000, 'd'));
+    connection.Hold();
+  });
+  NetClient client;
+  const auto start = std::chrono::steady_clock::now();
+  client.system.onPump = [&] {
+    if (std::chrono::steady_clock::now() - start > 300ms) AbortNetwork(client.ctx);
+  };
+  std::string body;
+  EXPECT_EQ(client.Fetch(server.Url("/slow"), "", &body), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+  EXPECT_EQ(body, std::string(1000, 'd'));
+  EXPECT_TRUE(client.Messages().empty());
+  EXPECT_FALSE(client.ctx.network.busy);
+}
+
+TEST(ScriptedReplyTest, SilentServerTimesOutOrIsStopped) {
+  ScriptedServer server([](ScriptedConnection& connection) {
+    connection.ReadRequest();
+    connection.Hold();
+  });
+  {
+    NetClient client;
+    client.ctx.network.timeouts.idle = 400ms;
+    EXPECT_EQ(client.Fetch(server.Url("/"), ""), 0);
+    EXPECT_EQ(client.Messages(),
+              std::vector<std::string>{"Windows Socket ErrorGet Line: Error communication on "
+                                       "network:\n  Connection timed out"});
+  }
+  NetClient client;
+  const auto start = std::chrono::steady_clock::now();
+  client.system.onPump = [&] {
+    if (std::chrono::steady_clock::now() - start > 200ms) AbortNetwork(client.ctx);
+  };
+  EXPECT_EQ(client.Fetch(server.Url("/"), ""), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+  EXPECT_TRUE(client.Messages().empty());
+}
+
+TEST(ScriptedReplyTest, SecondRequestDuringATransferIsRefused) {
+  ScriptedServer server([](ScriptedConnection& connection) {
+    connection.ReadRequest();
+    connection.Send("HTTP/1.0 200 OK\r\n\r\nfirst ");
+    connection.Pause(300ms);
+    connection.Send("done");
+  });
+  NetClient client;
+  Result nested;
+  client.system.onPump = [&] {
+    if (nested) return;
+    nested = client.Call("OPENDATA", Quoted(server.Url("/other")) + ", \"\"");
+  };
+  std::string body;
+  EXPECT_EQ(client.Fetch(server.Url("/"), "", &body), 1);
+  EXPECT_EQ(body, "first done");
+  ASSERT_TRUE(nested);
+  EXPECT_EQ(nested->integer, 0);
+  EXPECT_EQ(client.Messages(),
+            std::vector<std::string>{"Quorl: NETWORK REQUEST ALREADY IN PROGRESS!"});
+  EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+TEST(ScriptedReplyTest, ConnectionFailuresAreShown) {
+  NetClient client;
+  const int closedPort = FreeLoopbackPort();
+  EXPECT_EQ(client.Fetch("http://127.0.0.1:" + std::to_string(closedPort) + "/", ""), 0);
+  EXPECT_EQ(client.Fetch("http://nonexistent.invalid/x", ""), 0);
+  EXPECT_EQ(
+      client.Messages(),
+      (std::vector<std::string>{
+          "Windows Socket ErrorOpen Socket: Error communication on network:\n  "
+          "Connection refused",
+          "Open Socket: Could not determine network (IP) address for:\n  nonexistent.invalid"}));
+}
+
+}  // namespace
+}  // namespace quorl::nettest

@@ -1,0 +1,179 @@
+#include "host/form_host.h"
+
+#include <cstdlib>
+
+#include "host/control_types.h"
+#include "host/scroll_request.h"
+#include "host/tab_order.h"
+#include "lang/procedures.h"
+#include "lang/text_utils.h"
+#include "values/scopes.h"
+
+namespace quorl {
+
+using platform::WindowHandle;
+
+FormHost::FormHost(Context& ctx, platform::FormWindows& windows, platform::FormDialogs& dialogs)
+    : ctx_(ctx), windows_(windows), dialogs_(dialogs), previousControls_(ctx.controls) {
+  ctx_.formHost = this;
+  windows_.SetEventSink(this);
+}
+
+FormHost::~FormHost() {
+  windows_.SetEventSink(nullptr);
+  if (ctx_.formHost == this) ctx_.formHost = nullptr;
+  if (ctx_.controls == this) ctx_.controls = previousControls_;
+}
+
+void FormHost::AttachForm(WindowHandle form) {
+  form_ = form;
+  formDestroyed_ = false;
+  ctx_.controls = this;
+}
+
+void FormHost::SetFormSize(int width, int height) {
+  formWidthPixels_ = width;
+  formHeightPixels_ = height;
+}
+
+void FormHost::FocusFirstTabStop() {
+  for (WindowHandle window : tabOrder_) {
+    if (window && windows_.IsEnabled(window) && windows_.IsVisible(window)) {
+      windows_.SetFocus(window);
+      return;
+    }
+  }
+}
+
+NameNode* FormHost::ControlNode(WindowHandle window) {
+  if (window == 0) return nullptr;
+  NameNode* node = ctx_.formTable.FindByWindow(window);
+  return node && node->value && node->value->IsControl() ? node : nullptr;
+}
+
+const ControlEntry* FormHost::FindControl(std::string_view name) {
+  NameNode* node = ctx_.formTable.Find(name);
+  if (!node || !node->value || !node->value->IsControl()) return nullptr;
+  if (node->value->window != 0) return registry_.FindByWindow(node->value->window);
+  return registry_.FindByName(node->name);  // a Timer has no window
+}
+
+void FormHost::FireEvent(WindowHandle window, std::string_view word, std::string_view arguments) {
+  if (!EventsAllowed()) return;
+  NameNode* node = CompareNames(word, "_Timer") == 0 ? ctx_.formTable.FindByKind(kControlTimer)
+                                                     : ControlNode(window);
+  if (!node) return;
+  std::string name = node->name + std::string(word);
+  UpperOutsideQuotes(name);
+  if (HasProcedure(ctx_, name)) RunProcedure(ctx_, name, arguments);
+}
+
+void FormHost::OnCommand(WindowHandle control, int notification) {
+  NameNode* node = ControlNode(control);
+  if (!node) return;
+  if (node->value->kind == kControlComboBox) {
+    // A combo box reports a chosen item as a click and typing as a change.
+    if (notification == platform::notify::kComboSelEndOk) FireEvent(control, "_Click", "");
+    if (notification == platform::notify::kComboEditUpdate) FireEvent(control, "_Change", "");
+    return;
+  }
+  // A list box notifies only so that the user's choice of an item reaches
+  // the script; its focus notifications are no click.
+  if (node->value->kind == kControlListBox && notification != platform::notify::kListSelChange) {
+    return;
+  }
+  FireEvent(control, "_Click", "");
+}
+
+int FormHost::OnCharacter(WindowHandle control, int code) {
+  if (!EventsAllowed()) return code;
+  NameNode* node = ControlNode(control);
+  if (!node) return code;
+  std::string name = node->name + "_KeyPress";
+  UpperOutsideQuotes(name);
+  if (!HasProcedure(ctx_, name) || !ctx_.PushFrame()) return code;
+  CallProcedure(ctx_, name, std::to_string(code));
+  // The procedure may have replaced the character through its parameter.
+  int received = code;
+  if (Value* parameter = GetParameterValue(ctx_, name, 1)) {
+    received = ValueToInteger(*parameter).integer;
+  }
+  ctx_.PopFrame();
+  // A code that is no character is not delivered.
+  return received >= 0 && received <= 255 ? received : 0;
+}
+
+void FormHost::OnScroll(WindowHandle scrollBar, int request, int position) {
+  NameNode* node = ControlNode(scrollBar);
+  const ControlEntry* entry = registry_.FindByWindow(scrollBar);
+  if (!node || !entry || node->value->kind != kControlScrollBar) return;
+  platform::ScrollRange range = windows_.ScrollBarRange(scrollBar);
+  int old = windows_.ScrollPosition(scrollBar);
+  std::optional<int> target = ScrollTarget({request, position, old, range.minimum, range.maximum,
+                                            entry->smallChange, entry->largeChange});
+  if (!target) return;
+  windows_.SetScrollPosition(scrollBar, *target);
+  if (windows_.ScrollPosition(scrollBar) != old) FireEvent(scrollBar, "_Change", "");
+}
+
+void FormHost::OnTimer() {
+  FireEvent(form_, "_Timer", "");
+}
+
+void FormHost::OnSystemCommand(int command) {
+  switch (command) {
+    case platform::command::kClose:
+      windows_.DestroyForm();
+      break;
+    case platform::command::kAboutQuorl:
+      dialogs_.ShowAbout();
+      break;
+    case platform::command::kHomePage:
+      dialogs_.OpenHomePage(kHomePageUrl);
+      break;
+    case platform::command::kAboutForm:
+      ShowFormInfo();
+      break;
+    default:
+      break;
+  }
+}
+
+void FormHost::ShowFormInfo() {
+  std::string about = "No Information.";
+  // The script describes its form in a text variable named SZABOUTME.
+  if (Value* text = LookupName(ctx_, "SZABOUTME")) {
+    if (text->kind == kKindString && text->text) about = *text->text;
+  }
+  dialogs_.ShowFormInfo(about, ctx_.formFormatText);
+}
+
+void FormHost::OnTabKey(WindowHandle focus, bool backwards) {
+  std::optional<WindowHandle> next =
+      NextTabStop(tabOrder_, focus, backwards, [this](WindowHandle window) {
+        return windows_.IsEnabled(window) && windows_.IsVisible(window);
+      });
+  if (next) windows_.SetFocus(*next);
+}
+
+void FormHost::OnFormDestroyed() {
+  formDestroyed_ = true;
+  windows_.StopTimer();
+  ctx_.controls = previousControls_;
+}
+
+void FormHost::PostCloseRequest() {
+  if (HasForm()) windows_.PostSystemCommand(platform::command::kClose);
+}
+
+std::optional<platform::ControlPaint> FormHost::ControlColours(WindowHandle control) {
+  NameNode* node = ControlNode(control);
+  const ControlEntry* entry = registry_.FindByWindow(control);
+  if (!node || !entry) return std::nullopt;
+  platform::ControlPaint paint{entry->foreground, entry->background, false};
+  // A Label keeps its background mode in its record: 1 transparent, 2 opaque.
+  if (node->value->kind == kControlLabel) paint.transparent = node->value->integer == 1;
+  return paint;
+}
+
+}  // namespace quorl

@@ -10,9 +10,13 @@ namespace {
 
 using LineTest = std::function<bool(const std::string&)>;
 
-bool Is(const std::string& line, std::string_view word) { return line == word; }
+bool Is(const std::string& line, std::string_view word) {
+  return line == word;
+}
 
-bool IsEndIf(const std::string& line) { return Is(line, "ENDIF") || Is(line, "END IF"); }
+bool IsEndIf(const std::string& line) {
+  return Is(line, "ENDIF") || Is(line, "END IF");
+}
 
 bool IsProcedureEnd(const std::string& line) {
   return StartsWith(line, "END SUB") || StartsWith(line, "END FUNCTION");

@@ -71,7 +71,7 @@ class Context : public ErrorReporter {
   bool resumeFlag = false;
 
   RandomGenerator random;
-  uint64_t linesExecuted = 0;  // counted for the benchmark
+  uint64_t linesExecuted = 0;   // counted for the benchmark
   std::string commandLineText;  // what CMDLINE reads
   std::string formFormatText;   // the program file's first line, at most 40 characters
 

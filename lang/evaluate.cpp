@@ -15,7 +15,9 @@ bool At(std::string_view text, size_t i, std::string_view word) {
   return text.compare(i, word.size(), word) == 0;
 }
 
-char CharAt(std::string_view text, size_t i) { return i < text.size() ? text[i] : '\0'; }
+char CharAt(std::string_view text, size_t i) {
+  return i < text.size() ? text[i] : '\0';
+}
 
 bool IsTwoCharacterComparison(std::string_view text, size_t i) {
   char c = text[i];
@@ -161,8 +163,8 @@ bool IsControlMethod(std::string_view text) {
   size_t mark = text.find_first_of(".!");
   if (mark == std::string_view::npos) return false;
   std::string method = Normalized(text.substr(mark + 1));
-  return method == "CLEAR" || method == "LIST" || method == "SELECTED" ||
-         method == "REMOVEITEM" || method == "ADDITEM";
+  return method == "CLEAR" || method == "LIST" || method == "SELECTED" || method == "REMOVEITEM" ||
+         method == "ADDITEM";
 }
 
 int FindSplitPoint(std::string_view text, bool statementMode) {

@@ -40,8 +40,8 @@ void ScanProcedures(Context& ctx) {
   for (int i = 0; i < ctx.lines.Count(); ++i) {
     std::string& line = ctx.lines.MutableLine(i);
     NormalizeToken(line);
-    for (std::string_view qualifier : {"PUBLIC SUB", "PRIVATE SUB", "PUBLIC FUNCTION",
-                                       "PRIVATE FUNCTION"}) {
+    for (std::string_view qualifier :
+         {"PUBLIC SUB", "PRIVATE SUB", "PUBLIC FUNCTION", "PRIVATE FUNCTION"}) {
       if (StartsWithIgnoringCase(line, qualifier)) {
         line.erase(0, StartsWithIgnoringCase(line, "PUBLIC") ? 6 : 7);
         NormalizeToken(line);

@@ -162,8 +162,8 @@ int SplitParenthesised(std::string& inside, std::string& rest, std::string_view 
     if (c == '(') {
       ++depth;
     } else if (c == ')' && --depth == 0) {
-      inside = text.front() == '(' ? std::string(text.substr(1, k - 1))
-                                   : std::string(text.substr(0, k));
+      inside =
+          text.front() == '(' ? std::string(text.substr(1, k - 1)) : std::string(text.substr(0, k));
       rest = std::string(text.substr(k + 1));
       return static_cast<int>(k);
     }

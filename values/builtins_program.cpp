@@ -20,6 +20,8 @@ Result ProgramBuiltin(Context& ctx, std::string_view name, std::string_view argu
 }
 
 // There is no browser link in this build: OPENURL opens nothing.
-Result BrowserBuiltin(Context&, std::string_view, std::string_view) { return std::nullopt; }
+Result BrowserBuiltin(Context&, std::string_view, std::string_view) {
+  return std::nullopt;
+}
 
 }  // namespace quorl

@@ -20,7 +20,9 @@ bool EvaluateBoth(Context& ctx, int32_t hint, std::string_view left, std::string
   return leftValue && rightValue;
 }
 
-int32_t Wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+int32_t Wrap(int64_t v) {
+  return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
 
 int32_t IntegerArithmetic(Arithmetic op, int32_t a, int32_t b) {
   switch (op) {
@@ -51,7 +53,9 @@ double DoubleArithmetic(Arithmetic op, double a, double b) {
   return 0.0;
 }
 
-int32_t IntegerRemainder(int32_t a, int32_t b) { return (b == -1) ? 0 : a % b; }
+int32_t IntegerRemainder(int32_t a, int32_t b) {
+  return (b == -1) ? 0 : a % b;
+}
 
 Value ZeroOfKind(int32_t kind) {
   return kind == kKindDouble ? Value::Double(0.0) : Value::Integer(0);
@@ -64,7 +68,9 @@ int CompareTexts(const Value& a, const Value& b) {
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-bool IsNumber(const Value& v) { return v.kind == kKindInteger || v.kind == kKindDouble; }
+bool IsNumber(const Value& v) {
+  return v.kind == kKindInteger || v.kind == kKindDouble;
+}
 
 bool ComparisonHolds(Comparison op, int order) {
   switch (op) {
@@ -168,8 +174,7 @@ Result EvaluateNot(Context& ctx, int32_t hint, std::string_view operand) {
   return Value::Boolean(value->integer == 0);
 }
 
-Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left,
-                       std::string_view right) {
+Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left, std::string_view right) {
   Result a;
   Result b;
   if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
@@ -222,8 +227,8 @@ void AssignStatement(Context& ctx, std::string_view target, std::string_view exp
   bool isProperty = mark != std::string_view::npos;
   if (record->IsControl() || isProperty) {
     std::string property = isProperty ? Normalized(target.substr(mark + 1)) : ".";
-    Result value = Evaluate(ctx, ctx.controls->PropertyValueKind(*record, property), expression,
-                            false);
+    Result value =
+        Evaluate(ctx, ctx.controls->PropertyValueKind(*record, property), expression, false);
     // Looked up again: the expression may have run code that rebound names.
     record = LookupName(ctx, target);
     if (value && record && record->IsControl()) {

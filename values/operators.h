@@ -21,13 +21,11 @@ enum class Comparison {
 
 Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, std::string_view left,
                           std::string_view right);
-Result EvaluateRemainder(Context& ctx, int32_t hint, std::string_view left,
-                         std::string_view right);
+Result EvaluateRemainder(Context& ctx, int32_t hint, std::string_view left, std::string_view right);
 Result EvaluateConcat(Context& ctx, std::string_view left, std::string_view right);
 Result EvaluateNegate(Context& ctx, int32_t hint, std::string_view operand);
 Result EvaluateNot(Context& ctx, int32_t hint, std::string_view operand);
-Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left,
-                       std::string_view right);
+Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left, std::string_view right);
 Result EvaluateLogic(Context& ctx, Logic op, std::string_view left, std::string_view right);
 // TARGET = EXPRESSION: a variable keeps its kind; a control gets a property.
 void AssignStatement(Context& ctx, std::string_view target, std::string_view expression);

@@ -19,8 +19,7 @@ class ConsoleDialogs : public Dialogs {
   std::optional<std::string> ChooseProgramFile() override { return std::nullopt; }
   std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
                                       std::string_view initialText) override;
-  void OutputBox(std::string_view caption, std::string_view label,
-                 std::string_view text) override;
+  void OutputBox(std::string_view caption, std::string_view label, std::string_view text) override;
   std::optional<Credentials> AskUserPassword(std::string_view prompt) override;
 
  protected:

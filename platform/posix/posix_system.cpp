@@ -29,7 +29,9 @@ std::string PosixSystem::TempDirectory() {
   return directory;
 }
 
-bool PosixSystem::DeleteFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool PosixSystem::DeleteFile(const std::string& path) {
+  return unlink(path.c_str()) == 0;
+}
 
 std::optional<std::string> PosixSystem::CreateTempFile(std::string_view prefix) {
   std::string pattern = TempDirectory() + std::string(prefix) + "XXXXXX";

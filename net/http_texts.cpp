@@ -31,9 +31,14 @@ std::string RequestLine(std::string_view postText, std::string_view target) {
 }
 
 std::string HostHeader(std::string_view host, int32_t port) {
-  std::string header = "Host: " + std::string(host);
-  if (port != 80) header += ":" + std::to_string(port);
-  return header + "\r\n";
+  std::string header = "Host: ";
+  header += host;
+  if (port != 80) {
+    header += ':';
+    header += std::to_string(port);
+  }
+  header += "\r\n";
+  return header;
 }
 
 bool PostTextHasHostHeader(std::string_view postText) {

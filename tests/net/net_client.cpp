@@ -1,24 +1,9 @@
 #include "net_client.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "net/http_client.h"
 #include "values/builtin_handlers.h"
 
 namespace quorl::nettest {
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view content) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << content;
-}
 
 std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";

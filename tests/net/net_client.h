@@ -13,6 +13,7 @@
 #include "lang/context.h"
 #include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
+#include "server_process.h"
 #include "tests/unit/fakes.h"
 #include "tools/temporary_directory.h"
 
@@ -78,8 +79,6 @@ class NetClient {
   std::filesystem::path previousFolder_;
 };
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, std::string_view content);
 // The quoted form of a text as a script's string literal.
 std::string Quoted(std::string_view text);
 

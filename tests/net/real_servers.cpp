@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "net_client.h"
-
 namespace quorl::nettest {
 
 Nginx::Nginx(const std::filesystem::path& folder) : folder_(folder / "nginx") {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorl::nettest {
@@ -16,6 +17,10 @@ int FreeLoopbackPort();
 bool Accepts(int port);
 // The full path of a program found in PATH or the system folders, or none.
 std::optional<std::filesystem::path> FindProgram(const std::string& name);
+
+std::string ReadFile(const std::filesystem::path& path);
+// Makes the folders on the way.
+void WriteFile(const std::filesystem::path& path, std::string_view content);
 
 // Runs a program in its own process group until the object goes away.
 class ServerProcess {

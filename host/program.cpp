@@ -11,6 +11,7 @@ bool StartProgram(Context& ctx, std::string_view commandLine, FormBuilder& formB
   ctx.lines.Clear();
   ctx.formTable = NameTree("");
   if (LoadProgramFile(ctx, path, formBuilder) == 0) return false;
+  ctx.tempFiles.Clear();
   ctx.programReady = true;
   PrepareProgram(ctx);
   ctx.PushFrame();  // the outermost frame stays until the program ends
@@ -25,6 +26,7 @@ void EndProgram(Context& ctx) {
   ctx.PopFrame();
   ctx.lines.Clear();
   ReleaseProgram(ctx);
+  ctx.tempFiles.DeleteAll(ctx.system);
   ctx.programReady = false;
 }
 

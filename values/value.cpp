@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace quorl {
@@ -86,13 +87,13 @@ Value Value::Double(double v) {
 Value Value::String(std::string v) {
   Value value;
   value.kind = kKindString;
-  value.text = CutAtNul(std::move(v));
+  v.resize(std::strlen(v.c_str()));  // the text ends at its first NUL
+  value.text.emplace(std::move(v));
   return value;
 }
 
 std::string CutAtNul(std::string text) {
-  size_t nul = text.find('\0');
-  if (nul != std::string::npos) text.resize(nul);
+  text.resize(std::strlen(text.c_str()));  // the text ends at its first NUL
   return text;
 }
 

@@ -1,0 +1,82 @@
+VERSION 4.00
+Begin VB.Form Form1
+   Caption         =   "Clicks"
+   Height          =   3600
+   Width           =   4800
+   Begin VB.CommandButton Command1
+      Caption         =   "Press"
+      Height          =   300
+      Width           =   900
+   End
+   Begin VB.CommandButton Quiet1
+      Caption         =   "No handler"
+      Height          =   300
+      Width           =   900
+   End
+   Begin VB.CommandButton Off1
+      Caption         =   "Disabled"
+      Enabled         =   0   'False
+      Height          =   300
+      Width           =   900
+   End
+   Begin VB.CheckBox Check1
+      Caption         =   "Toggle"
+      Height          =   300
+      Width           =   900
+   End
+   Begin VB.OptionButton Option1
+      Caption         =   "A"
+      Value           =   -1  'True
+   End
+   Begin VB.OptionButton Option2
+      Caption         =   "B"
+   End
+   Begin VB.Frame Frame1
+      Caption         =   "Inside"
+      Height          =   1000
+      Width           =   1000
+      Begin VB.OptionButton Option3
+         Caption         =   "C"
+         Value           =   -1  'True
+      End
+      Begin VB.CommandButton Inner1
+         Caption         =   "In the frame"
+      End
+   End
+   Begin VB.Label Label1
+      Caption         =   "Labels take no clicks"
+   End
+End
+' Clicks: a button runs its Click procedure, a check box toggles, an option
+' button is checked and the others of its group (same container) unchecked.
+SUB COMMAND1_CLICK()
+  MSG "Command1 clicked"
+END SUB
+
+SUB OFF1_CLICK()
+  MSG "never: Off1 is disabled"
+END SUB
+
+SUB CHECK1_CLICK()
+  MSG "Check1 is " & CHECK1.VALUE
+END SUB
+
+SUB OPTION2_CLICK()
+  MSG "Options " & OPTION1 & OPTION2 & OPTION3
+END SUB
+
+SUB INNER1_CLICK()
+  MSG "Inner1 clicked"
+END SUB
+
+SUB LABEL1_CLICK()
+  MSG "never: a label does not notify"
+END SUB
+
+' args: --events clicks.events
+' expect: Message: Command1 clicked
+' expect: Message: Command1 clicked
+' expect: Message: Check1 is 1
+' expect: Message: Check1 is 0
+' expect: Message: Options 011
+' expect: Message: Inner1 clicked

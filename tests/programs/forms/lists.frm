@@ -1,0 +1,107 @@
+VERSION 4.00
+Begin VB.Form Form1
+   Caption         =   "Lists"
+   Height          =   3600
+   Width           =   4800
+   Begin VB.ListBox List1
+      Height          =   900
+      Sorted          =   -1  'True
+      Width           =   1500
+   End
+   Begin VB.ListBox Many1
+      Height          =   900
+      MultiSelect     =   1  'Simple
+      Width           =   1500
+   End
+   Begin VB.ComboBox Combo1
+      Height          =   900
+      Width           =   1500
+   End
+   Begin VB.ComboBox Pick1
+      Height          =   900
+      Style           =   2  'Dropdown List
+      Width           =   1500
+   End
+   Begin VB.TextBox Text1
+      Height          =   300
+      Width           =   1500
+   End
+End
+' The list methods, and the user's choices: picking an item of a list box or
+' combo box runs its Click procedure; setting LISTINDEX from the script does not.
+SUB FORM_LOAD()
+  LIST1.ADDITEM "pear"
+  LIST1.ADDITEM "Apple"
+  MSG "apple went to " & LIST1.NEWINDEX
+  LIST1.ADDITEM "fig"
+  MSG "fig went to " & LIST1.NEWINDEX & ", count " & LIST1.LISTCOUNT
+  MSG "items " & LIST1.LIST(0) & " " & LIST1.LIST(1) & " " & LIST1.LIST(2) & " [" & LIST1.LIST(7) & "]"
+  LIST1.LISTINDEX = 1
+  MSG "index " & LIST1.LISTINDEX & " selected " & LIST1.SELECTED(1) & LIST1.SELECTED(0)
+  LIST1.LISTINDEX = -1
+  MSG "index " & LIST1.LISTINDEX
+  LIST1.REMOVEITEM 0
+  MSG "after remove: new index " & LIST1.NEWINDEX & ", count " & LIST1.LISTCOUNT & ", first " & LIST1.LIST(0)
+  LIST1.REMOVEITEM(-1)
+  MSG "nothing removed: count " & LIST1.LISTCOUNT
+  MANY1.ADDITEM "red"
+  MANY1.ADDITEM "green"
+  MANY1.ADDITEM "blue"
+  COMBO1.ADDITEM "one"
+  COMBO1.ADDITEM "two"
+  PICK1.ADDITEM "alpha"
+  PICK1.ADDITEM "beta"
+  PICK1.ADDITEM "bravo"
+  TEXT1.ADDITEM "ignored"
+  MSG "text list [" & TEXT1.LIST(0) & "]"
+  TEXT1.CLEAR
+END SUB
+
+SUB LIST1_CLICK()
+  MSG "List1 click: " & LIST1.LISTINDEX & " " & LIST1.LIST(LIST1.LISTINDEX)
+END SUB
+
+SUB MANY1_CLICK()
+  MSG "Many1 selected " & MANY1.SELECTED(0) & MANY1.SELECTED(1) & MANY1.SELECTED(2)
+END SUB
+
+SUB COMBO1_CLICK()
+  MSG "Combo1 click: " & COMBO1.TEXT & " at " & COMBO1.LISTINDEX
+END SUB
+
+SUB PICK1_CLICK()
+  MSG "Pick1 click: " & PICK1.TEXT
+END SUB
+
+SUB COMBO1_CHANGE()
+  MSG "never: choosing is no change"
+END SUB
+
+SUB TEXT1_CLICK()
+  COMBO1.CLEAR
+  MSG "Combo1 cleared: " & COMBO1.LISTCOUNT & " [" & COMBO1.TEXT & "]"
+END SUB
+
+' args: --events lists.events
+' expect: Message: apple went to 0
+' expect: Message: fig went to 1, count 3
+' expect: Message: items Apple fig pear []
+' expect: Message: index 1 selected 10
+' expect: Message: index -1
+' expect: Message: after remove: new index 0, count 2, first fig
+' expect: Message: nothing removed: count 2
+' expect: Message: List1 click: 1 pear
+' expect: Message: List1 click: 0 fig
+' expect: Message: Many1 selected 100
+' expect: Message: Many1 selected 101
+' expect: Message: Many1 selected 001
+' expect: Message: Combo1 click: two at 1
+' expect: Message: Pick1 click: beta
+' expect: Message: Pick1 click: bravo
+' expect: Form1 Form text="Lists" enabled visible left=352 top=264 width=320 height=240
+' expect: List1 ListBox text="" items=["fig", "pear"] index=0 enabled visible left=0 top=0 width=100 height=60
+' expect: Many1 ListBox text="" items=["red", "green", "blue"] index=0 selected=[2] enabled visible left=0 top=0 width=100 height=60
+' expect: Combo1 ComboBox text="two" items=["one", "two"] index=1 enabled visible left=0 top=0 width=100 height=300
+' expect: Pick1 ComboBox text="bravo" items=["alpha", "beta", "bravo"] index=2 enabled visible left=0 top=0 width=100 height=300 focus
+' expect: Text1 TextBox text="" enabled visible left=0 top=0 width=100 height=20
+' expect: Message: Combo1 cleared: 0 []

@@ -1,0 +1,66 @@
+VERSION 4.00
+Begin VB.Form Form1
+   Caption         =   "Status"
+   Height          =   3600
+   Width           =   4800
+   Begin VB.CommandButton Work1
+      Caption         =   "Work"
+   End
+   Begin VB.CommandButton Stop1
+      Caption         =   "Stop"
+   End
+End
+' SETSTATUS shows the status strip at the bottom of the form, which grows by
+' the strip's height once; ENDSTATUS hides it and the form shrinks back. The
+' percentage is kept within 0 to 100; -1 shows no progress bar.
+SUB FORM_LOAD()
+  MSG "height " & FORM1.HEIGHT
+  MSG "shown " & SETSTATUS("Loading", 150)
+  SETSTATUS "Still loading", -5
+  MSG "height " & FORM1.HEIGHT & " client " & FORM1.SCALEHEIGHT
+END SUB
+
+SUB WORK1_CLICK()
+  DIM LONGTEXT AS STRING
+  DIM I AS INTEGER
+  SETSTATUS "Working"
+  MSG "height " & FORM1.HEIGHT
+  FOR I = 1 TO 30
+    LONGTEXT = LONGTEXT & "123456789 "
+  NEXT I
+  ' The strip keeps at most 256 characters of its text.
+  SETSTATUS LONGTEXT, 42
+END SUB
+
+SUB STOP1_CLICK()
+  ENDSTATUS
+  MSG "height " & FORM1.HEIGHT
+  ENDSTATUS
+  MSG "height " & FORM1.HEIGHT
+  SETSTATUS(, 5)
+END SUB
+
+SUB FORM1_CLICK()
+  MSG "never: the form is no control that notifies"
+END SUB
+
+' args: --events status_line.events
+' expect: Message: height 240
+' expect: Message: shown 1
+' expect: Message: height 263 client 263
+' expect: Form1 Form text="Status" enabled visible left=352 top=264 width=320 height=263
+' expect: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0
+' expect: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0
+' expect: status text="Still loading" percent=0
+' expect: Message: height 263
+' expect: Form1 Form text="Status" enabled visible left=352 top=264 width=320 height=263
+' expect: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0 focus
+' expect: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0
+' expect: status text="123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456" percent=42
+' expect: Message: height 240
+' expect: Message: height 240
+' expect: Quorl: CAN'T CONVERT PARAMETERS!
+' expect: SETSTATUS(, 5)
+' expect: Form1 Form text="Status" enabled visible left=352 top=264 width=320 height=240
+' expect: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0
+' expect: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0 focus

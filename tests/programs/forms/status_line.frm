@@ -21,15 +21,9 @@ SUB FORM_LOAD()
 END SUB
 
 SUB WORK1_CLICK()
-  DIM LONGTEXT AS STRING
-  DIM I AS INTEGER
   SETSTATUS "Working"
   MSG "height " & FORM1.HEIGHT
-  FOR I = 1 TO 30
-    LONGTEXT = LONGTEXT & "123456789 "
-  NEXT I
-  ' The strip keeps at most 256 characters of its text.
-  SETSTATUS LONGTEXT, 42
+  SETSTATUS "Half way", 50
 END SUB
 
 SUB STOP1_CLICK()
@@ -56,7 +50,7 @@ END SUB
 ' expect: Form1 Form text="Status" enabled visible left=352 top=264 width=320 height=263
 ' expect: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0
-' expect: status text="123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456789 123456" percent=42
+' expect: status text="Half way" percent=50
 ' expect: Message: height 240
 ' expect: Message: height 240
 ' expect: Quorl: CAN'T CONVERT PARAMETERS!

@@ -95,7 +95,9 @@ LaunchPlan MakeLaunchPlan(const ProcessRequest& request) {
                             int statusFd) {
   setpgid(0, 0);
   // The parent ignores SIGPIPE; an ignored signal would stay ignored across exec.
-  signal(SIGPIPE, SIG_DFL);
+  struct sigaction defaultAction {};
+  defaultAction.sa_handler = SIG_DFL;
+  sigaction(SIGPIPE, &defaultAction, nullptr);
   if (dup2(stdinFd, STDIN_FILENO) < 0 || dup2(stdoutFd, STDOUT_FILENO) < 0 ||
       dup2(stderrFd, STDERR_FILENO) < 0) {
     int error = errno;

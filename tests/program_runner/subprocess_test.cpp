@@ -56,6 +56,13 @@ TEST(Subprocess, RunsInTheGivenFolderWithTheGivenEnvironment) {
   EXPECT_EQ(result.standardOutput, folder.Path().string() + "\nthis\nnone\n");
 }
 
+TEST(Subprocess, TheChildGetsTheUsualBrokenPipeSignal) {
+  // With SIGPIPE left ignored, `yes` would complain about a broken pipe.
+  ProcessResult result = RunProcess(Shell("yes | head -n 1"));
+  EXPECT_EQ(result.standardOutput, "y\n");
+  EXPECT_EQ(result.standardError, "");
+}
+
 TEST(Subprocess, ReportsTheSignalThatEndedTheChild) {
   ProcessResult result = RunProcess(Shell("kill -ABRT $$"));
   EXPECT_FALSE(result.exitCode);

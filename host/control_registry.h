@@ -24,7 +24,7 @@ struct ControlEntry {
   int smallChange = 1;  // scroll bars
   int largeChange = 1;
   uint32_t pictureOffset = 0;  // images: where the picture lies in the form's .FRX file
-  uint32_t picture = 0;        // images: the loaded picture, 0 until one is loaded
+  uint32_t picture = 0;        // images: 1 once a picture is loaded
 };
 
 class ControlRegistry {

@@ -79,6 +79,7 @@ std::string FormHost::DescribeControls() {
         out << "]";
       }
     }
+    if (entry->type == kControlImage) out << (entry->picture ? " picture" : " no-picture");
     out << (windows_.IsEnabled(window) ? " enabled" : " disabled")
         << (windows_.IsVisible(window) ? " visible" : " hidden");
     platform::Rect rect = GeometryRect(control);

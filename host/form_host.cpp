@@ -22,6 +22,7 @@ FormHost::FormHost(Context& ctx, platform::FormWindows& windows, platform::FormD
 FormHost::~FormHost() {
   windows_.SetEventSink(nullptr);
   if (ctx_.formHost == this) ctx_.formHost = nullptr;
+  if (ctx_.frxImages == this) ctx_.frxImages = nullptr;
   if (ctx_.controls == this) ctx_.controls = previousControls_;
 }
 
@@ -29,6 +30,7 @@ void FormHost::AttachForm(WindowHandle form) {
   form_ = form;
   formDestroyed_ = false;
   ctx_.controls = this;
+  ctx_.frxImages = this;
 }
 
 void FormHost::SetFormSize(int width, int height) {
@@ -160,10 +162,32 @@ void FormHost::OnFormDestroyed() {
   formDestroyed_ = true;
   windows_.StopTimer();
   ctx_.controls = previousControls_;
+  if (ctx_.frxImages == this) ctx_.frxImages = nullptr;
 }
 
 void FormHost::PostCloseRequest() {
   if (HasForm()) windows_.PostSystemCommand(platform::command::kClose);
+}
+
+std::vector<FrxImageHost::Image> FormHost::Images() {
+  std::vector<Image> images;
+  for (const ControlEntry* entry : registry_.InFileOrder()) {
+    if (entry->type == kControlImage && ControlNode(entry->window)) {
+      images.push_back({entry->name, entry->pictureOffset});
+    }
+  }
+  return images;
+}
+
+void FormHost::SetIcon(std::string_view name, const FrxIcon& icon) {
+  const ControlEntry* found = FindControl(name);
+  if (!found || found->type != kControlImage) return;
+  ControlEntry* entry = registry_.FindByWindow(found->window);
+  platform::IconBits bits;
+  bits.colour = icon.colorBits;
+  bits.mask = icon.maskBits;
+  windows_.SetPicture(entry->window, bits);
+  entry->picture = 1;
 }
 
 std::optional<platform::ControlPaint> FormHost::ControlColours(WindowHandle control) {

@@ -12,6 +12,7 @@
 
 #include "host/control_registry.h"
 #include "lang/context.h"
+#include "net/frx_icons.h"
 #include "platform/form_dialogs.h"
 #include "platform/form_events.h"
 #include "platform/form_windows.h"
@@ -31,7 +32,7 @@ struct StatusLine {
 
 inline constexpr std::string_view kHomePageUrl = "http://quorl.example/";
 
-class FormHost final : public ControlAccess, public platform::FormEvents {
+class FormHost final : public ControlAccess, public platform::FormEvents, public FrxImageHost {
  public:
   // Attaches itself to the context (ctx.formHost) and to the window system.
   FormHost(Context& ctx, platform::FormWindows& windows, platform::FormDialogs& dialogs);
@@ -90,6 +91,10 @@ class FormHost final : public ControlAccess, public platform::FormEvents {
   std::optional<platform::ControlPaint> ControlColours(platform::WindowHandle control) override;
   std::optional<platform::StatusStripPaint> StatusStrip(int clientWidth) override;
   bool IsBusy() override { return status_.active; }
+
+  // FrxImageHost: the Image controls whose pictures LOADFRX reads.
+  std::vector<Image> Images() override;
+  void SetIcon(std::string_view name, const FrxIcon& icon) override;
 
  private:
   // Events run only once the program is loaded and until END.

@@ -84,6 +84,9 @@ class FormWindows {
   // Repaints the window, background included.
   virtual void Invalidate(WindowHandle window) = 0;
 
+  // Image controls: the picture painted at their top-left corner.
+  virtual void SetPicture(WindowHandle image, const IconBits& icon) = 0;
+
   // Buttons: 0 unchecked, 1 checked, 2 indeterminate.
   virtual int CheckState(WindowHandle button) = 0;
   virtual void SetCheckState(WindowHandle button, int state) = 0;

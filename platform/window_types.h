@@ -5,6 +5,7 @@
 // unchanged and the headless host reads the same bits.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace quorl::platform {
@@ -28,6 +29,13 @@ struct Rect {
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
   bool operator==(const Rect&) const = default;
+};
+
+// A 32 x 32 icon of 16 colours: 4 bits a pixel and a 1-bit transparency
+// mask, top row first.
+struct IconBits {
+  std::array<uint8_t, 512> colour{};
+  std::array<uint8_t, 128> mask{};
 };
 
 // The standard window classes that controls are made of.

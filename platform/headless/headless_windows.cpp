@@ -229,6 +229,15 @@ char HeadlessWindows::PasswordChar(WindowHandle window) {
   return found ? found->passwordChar : '\0';
 }
 
+void HeadlessWindows::SetPicture(WindowHandle image, const IconBits& icon) {
+  if (Window* found = Find(image)) found->picture = icon;
+}
+
+std::optional<IconBits> HeadlessWindows::Picture(WindowHandle window) {
+  Window* found = Find(window);
+  return found ? found->picture : std::nullopt;
+}
+
 int HeadlessWindows::CheckState(WindowHandle button) {
   Window* found = Find(button);
   return found ? found->check : 0;

@@ -55,6 +55,7 @@ class HeadlessWindows final : public FormWindows, public UserActions {
   void SetFont(WindowHandle window, double pointSize) override;
   // Nothing is drawn in memory.
   void Invalidate(WindowHandle) override {}
+  void SetPicture(WindowHandle image, const IconBits& icon) override;
   int CheckState(WindowHandle button) override;
   void SetCheckState(WindowHandle button, int state) override;
   void SetHighlight(WindowHandle button, bool highlighted) override;
@@ -95,6 +96,7 @@ class HeadlessWindows final : public FormWindows, public UserActions {
   bool BusyCursor() const { return busyCursor_; }
   double FontSize(WindowHandle window);
   char PasswordChar(WindowHandle window);
+  std::optional<IconBits> Picture(WindowHandle window);
 
  private:
   struct Window {
@@ -110,6 +112,7 @@ class HeadlessWindows final : public FormWindows, public UserActions {
     int textLimit = 0;
     char passwordChar = 0;
     double fontSize = 0.0;
+    std::optional<IconBits> picture;
     std::vector<std::string> items;
     std::vector<bool> selected;  // multiple-selection lists
     int selection = -1;

@@ -235,5 +235,26 @@ TEST_F(FormHostTest, SystemMenuShowsTheFormsOwnDescription) {
                                       std::string(kHomePageUrl)}));
 }
 
+TEST_F(FormHostTest, ImagesTakeTheIconsThatLoadFrxReads) {
+  Start(
+      "Begin VB.Image Image1\nPicture = \"f.frx\":0010\nEnd\n"
+      "Begin VB.Image Image2\nEnd\nBegin VB.Label Label1\nEnd\n",
+      "");
+  ASSERT_EQ(ctx.frxImages, &host);
+  std::vector<FrxImageHost::Image> images = host.Images();
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].name, "Image1");
+  EXPECT_EQ(images[0].pictureOffset, 0x10u);
+  EXPECT_EQ(images[1].pictureOffset, 0u);
+  FrxIcon icon;
+  icon.colorBits[0] = 0xAB;
+  host.SetIcon("IMAGE1", icon);
+  host.SetIcon("Label1", icon);  // no Image: nothing happens
+  ASSERT_TRUE(windows.Picture(Window("Image1")));
+  EXPECT_EQ(windows.Picture(Window("Image1"))->colour[0], 0xAB);
+  EXPECT_FALSE(windows.Picture(Window("Image2")));
+  EXPECT_FALSE(windows.Picture(Window("Label1")));
+}
+
 }  // namespace
 }  // namespace quorl

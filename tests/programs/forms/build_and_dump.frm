@@ -158,5 +158,5 @@ END SUB
 ' expect: List1 ListBox text="" items=[] index=0 selected=[] enabled visible left=8 top=88 width=66 height=40
 ' expect: Combo1 ComboBox text="" items=[] index=-1 enabled visible left=8 top=133 width=66 height=300
 ' expect: HScroll1 HScrollBar value=20 min=5 max=50 enabled visible left=80 top=180 width=100 height=17
-' expect: Image1 Image text="" enabled visible left=266 top=8 width=32 height=32
+' expect: Image1 Image text="" no-picture enabled visible left=266 top=8 width=32 height=32
 ' expect: Timer1 Timer interval=500 disabled

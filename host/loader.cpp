@@ -1,5 +1,6 @@
 #include "host/loader.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -10,8 +11,12 @@ namespace quorl {
 namespace {
 
 constexpr size_t kFormFormatLength = 40;
+constexpr std::string_view kBinaryFormMark = "\xFF\xCC";
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
+  // A folder opens like a file on some systems, but it holds no program.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return std::nullopt;
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
   std::ostringstream content;
@@ -48,6 +53,13 @@ std::optional<std::pair<std::string, std::string>> OpenProgram(Context& ctx,
     return std::nullopt;
   }
   return std::make_pair(*chosen, std::move(*content));
+}
+
+void RefuseBinaryForm(Context& ctx, const std::string& path) {
+  ShowLoaderMessage(ctx,
+                    "Form is saved in binary format!  Quorl requires form in text format:\n  " +
+                        path + "\nQuorl Aborting.",
+                    platform::kMbOk | platform::kMbIconExclamation);
 }
 
 bool IsKnownHeader(std::string_view line) {
@@ -99,13 +111,16 @@ int LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& for
                       platform::kMbOk | platform::kMbIconExclamation);
     return 0;
   }
+  // The file's own first two bytes mark a binary form, even when no line end
+  // follows them within a line's length.
+  if (StartsWith(program->second, kBinaryFormMark)) {
+    RefuseBinaryForm(ctx, path);
+    return 0;
+  }
   ProgramReader reader(std::move(program->second));
   std::string header = Normalized(reader.ReadLine(ctx).value_or(""));
-  if (StartsWith(header, "\xFF\xCC")) {
-    ShowLoaderMessage(ctx,
-                      "Form is saved in binary format!  Quorl requires form in text format:\n  " +
-                          path + "\nQuorl Aborting.",
-                      platform::kMbOk | platform::kMbIconExclamation);
+  if (StartsWith(header, kBinaryFormMark)) {
+    RefuseBinaryForm(ctx, path);
     return 0;
   }
   if (!IsKnownHeader(header)) {

@@ -1,6 +1,8 @@
 #include "real_servers.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace quorl::nettest {
 
@@ -82,9 +84,14 @@ void Nginx::AddUser(std::string_view user, std::string_view password) {
   WriteFile(folder_ / "htpasswd", entries);
 }
 
-int Nginx::RequestCount() const {
-  const std::string log = ReadFile(folder_ / "access.log");
-  return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
+int Nginx::RequestCount(int atLeast) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (true) {
+    const std::string log = ReadFile(folder_ / "access.log");
+    const int count = static_cast<int>(std::count(log.begin(), log.end(), '\n'));
+    if (count >= atLeast || std::chrono::steady_clock::now() > deadline) return count;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 Tinyproxy::Tinyproxy(const std::filesystem::path& folder) : folder_(folder / "tinyproxy") {
@@ -112,8 +119,15 @@ Tinyproxy::Tinyproxy(const std::filesystem::path& folder) : folder_(folder / "ti
   if (!process_->Running()) problem_ = "tinyproxy did not start: " + Log();
 }
 
-std::string Tinyproxy::Log() const {
-  return ReadFile(folder_ / "tinyproxy.log");
+std::string Tinyproxy::Log(std::string_view awaited) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (true) {
+    const std::string log = ReadFile(folder_ / "tinyproxy.log");
+    if (log.find(awaited) != std::string::npos || std::chrono::steady_clock::now() > deadline) {
+      return log;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 }  // namespace quorl::nettest

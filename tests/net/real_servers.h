@@ -23,8 +23,10 @@ class Nginx {
   std::string Url(std::string_view path) const;
   std::filesystem::path Www() const { return folder_ / "www"; }
   void AddUser(std::string_view user, std::string_view password);
-  // Requests served so far, from the access log.
-  int RequestCount() const;
+  // Requests served so far, from the access log, once it shows at least
+  // `atLeast` of them (nginx writes the log as it ends each connection) or
+  // a few seconds have passed.
+  int RequestCount(int atLeast = 0) const;
   void Stop() { process_.reset(); }
 
  private:
@@ -41,7 +43,8 @@ class Tinyproxy {
   const std::string& Problem() const { return problem_; }
   bool Missing() const { return missing_; }
   int Port() const { return port_; }
-  std::string Log() const;
+  // The log, once it holds the text or a few seconds have passed.
+  std::string Log(std::string_view awaited = {}) const;
 
  private:
   std::filesystem::path folder_;

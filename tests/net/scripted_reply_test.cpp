@@ -245,6 +245,34 @@ TEST(ScriptedReplyTest, SecondRequestDuringATransferIsRefused) {
   EXPECT_EQ(server.Requests().size(), 1u);
 }
 
+// Records the icons that LOADFRX gives to the form's Image controls.
+class RecordingImages : public FrxImageHost {
+ public:
+  std::vector<Image> images;
+  std::vector<std::string> given;
+
+  std::vector<Image> Images() override { return images; }
+  void SetIcon(std::string_view name, const FrxIcon&) override { given.emplace_back(name); }
+};
+
+TEST(ScriptedReplyTest, LoadFrxFetchesIntoTheCacheAndFillsTheImages) {
+  std::string picture = {'\xFE', '\x02', 0, 0};
+  picture += std::string(126 + 512 + 128, '\x11');
+  const std::string frx = "head" + picture + std::string("\xFF\x02..", 4);
+  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\n\r\n" + frx));
+  NetClient client;
+  RecordingImages images;
+  images.images = {{"IMAGE1", 4}, {"IMAGE2", 4 + picture.size()}};
+  client.ctx.frxImages = &images;
+  const Result loaded =
+      client.Call("LOADFRX", Quoted(server.Url("/form.frx")) + ", \"\", \"Form.frx\", 0");
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->integer, 1);
+  EXPECT_EQ(images.given, std::vector<std::string>{"IMAGE1"});
+  EXPECT_EQ(ReadFile(client.Work() / "cache" / "Form.frx"), frx);
+  EXPECT_TRUE(client.Messages().empty());
+}
+
 TEST(ScriptedReplyTest, ConnectionFailuresAreShown) {
   NetClient client;
   const int closedPort = FreeLoopbackPort();

@@ -20,6 +20,7 @@
 #include "platform/headless/headless_windows.h"
 #include "platform/posix/posix_command_starter.h"
 #include "platform/posix/posix_profile_files.h"
+#include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
 
 namespace {
@@ -122,6 +123,8 @@ int RunProgram(quorl::Context& ctx, const Options& options) {
   quorl::AttachConfigFiles(ctx, profiles);
   quorl::platform::PosixCommandStarter commands;
   ctx.commands = &commands;
+  quorl::platform::PosixSockets sockets;
+  ctx.network.sockets = &sockets;
 
   quorl::FormBlockBuilder builder(ctx);
   if (quorl::StartProgram(ctx, options.program, builder)) {

@@ -15,6 +15,7 @@
 #include "host/status_line.h"
 #include "lang/evaluate.h"
 #include "platform/headless/headless_windows.h"
+#include "platform/sockets.h"
 #include "values/builtins.h"
 #include "values/scopes.h"
 
@@ -254,6 +255,59 @@ TEST_F(FormHostTest, ImagesTakeTheIconsThatLoadFrxReads) {
   EXPECT_EQ(windows.Picture(Window("Image1"))->colour[0], 0xAB);
   EXPECT_FALSE(windows.Picture(Window("Image2")));
   EXPECT_FALSE(windows.Picture(Window("Label1")));
+}
+
+// Counts the cancelled waits; nothing else is used.
+class CancelCountingSockets : public platform::SocketLibrary {
+ public:
+  int cancels = 0;
+  StartOutcome Start(platform::WaitHook, int&) override { return StartOutcome::kStarted; }
+  void Stop() override {}
+  void CancelBlockingCall() override { ++cancels; }
+  void SetTimeouts(platform::SocketTimeouts) override {}
+  platform::SocketResult Resolve(std::string_view) override { return {}; }
+  platform::SocketResult OpenStream() override { return {}; }
+  platform::SocketResult Connect(platform::SocketHandle, uint32_t, uint16_t) override { return {}; }
+  platform::SocketResult Send(platform::SocketHandle, std::string_view) override { return {}; }
+  platform::SocketResult Receive(platform::SocketHandle, std::span<char>, bool) override {
+    return {};
+  }
+  int Close(platform::SocketHandle) override { return 0; }
+};
+
+TEST_F(FormHostTest, AClickOnTheStopSignStopsTheTransfer) {
+  Start("Width = 4800\nHeight = 3600\n", "");
+  CancelCountingSockets sockets;
+  ctx.network.sockets = &sockets;
+  ShowStatus(ctx, "Downloading", 10);
+  host.OnFormMouseDown({10, 250});  // the library is not running: no stop sign
+  EXPECT_FALSE(ctx.network.abort);
+  ctx.network.libraryStarted = true;
+  host.OnFormMouseDown({40, 250});  // on the text, not the sign
+  host.OnFormMouseDown({10, 200});  // above the strip
+  EXPECT_FALSE(ctx.network.abort);
+  host.OnFormMouseDown({10, 250});  // the strip starts at 240; the sign 4 pixels lower
+  EXPECT_TRUE(ctx.network.abort);
+  EXPECT_EQ(sockets.cancels, 1);
+  ctx.network.sockets = nullptr;
+}
+
+TEST_F(FormHostTest, ControlsArePaintedInTheirOwnColours) {
+  Start(
+      "Begin VB.Label Label1\nBackStyle = 0\nForeColor = &H000000FF&\nEnd\n"
+      "Begin VB.TextBox Text1\nBackColor = &H00C0FFFF&\nEnd\n",
+      "");
+  std::optional<platform::ControlPaint> label = host.ControlColours(Window("Label1"));
+  ASSERT_TRUE(label);
+  EXPECT_EQ(label->text, 0xFFu);
+  EXPECT_TRUE(label->transparent);
+  std::optional<platform::ControlPaint> text = host.ControlColours(Window("Text1"));
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->background, 0xC0FFFFu);
+  EXPECT_FALSE(text->transparent);
+  Run("TEXT1.BACKCOLOR = 255");
+  EXPECT_EQ(host.ControlColours(Window("Text1"))->background, 255u);
+  EXPECT_FALSE(host.ControlColours(12345));
 }
 
 }  // namespace

@@ -134,6 +134,14 @@ TEST_F(FormHostTest, ALargeValueAsksAtOnceAndTheConfigurationGoesToItsOwnFile) {
   EXPECT_EQ(fake.dialogs.boxes.size(), 2u);
 }
 
+TEST_F(FormHostTest, ReadIniGivesAtMost255CharactersOrTheDefault) {
+  Start("", "");
+  profiles.values["QuorlFRM.INI|Notes|Long"] = std::string(300, 'n');
+  EXPECT_EQ(Text("READINI(\"Notes\", \"Long\")"), std::string(255, 'n'));
+  EXPECT_EQ(Text("READINI(\"Notes\", \"Missing\", \"fallback\")"), "fallback");
+  EXPECT_EQ(Text("READINI(\"QuorlConfig\", \"Long\", \"other file\")"), "other file");
+}
+
 TEST_F(FormHostTest, ShellStartsOnlyAfterYes) {
   Start("", "");
   fake.dialogs.answers = {platform::kIdNo, platform::kIdYes};

@@ -98,8 +98,13 @@ LaunchPlan MakeLaunchPlan(const ProcessRequest& request) {
   struct sigaction defaultAction {};
   defaultAction.sa_handler = SIG_DFL;
   sigaction(SIGPIPE, &defaultAction, nullptr);
-  if (dup2(stdinFd, STDIN_FILENO) < 0 || dup2(stdoutFd, STDOUT_FILENO) < 0 ||
-      dup2(stderrFd, STDERR_FILENO) < 0) {
+  // The pipe ends may themselves be 0, 1 or 2 when the parent runs with a
+  // standard stream closed, so they are first moved above 2.
+  stdinFd = fcntl(stdinFd, F_DUPFD_CLOEXEC, 3);
+  stdoutFd = fcntl(stdoutFd, F_DUPFD_CLOEXEC, 3);
+  stderrFd = fcntl(stderrFd, F_DUPFD_CLOEXEC, 3);
+  if (stdinFd < 0 || stdoutFd < 0 || stderrFd < 0 || dup2(stdinFd, STDIN_FILENO) < 0 ||
+      dup2(stdoutFd, STDOUT_FILENO) < 0 || dup2(stderrFd, STDERR_FILENO) < 0) {
     int error = errno;
     (void)!write(statusFd, &error, sizeof error);
     _exit(127);

@@ -1,6 +1,7 @@
 #include "tools/subprocess.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tools/temporary_directory.h"
 
@@ -60,6 +61,19 @@ TEST(Subprocess, TheChildGetsTheUsualBrokenPipeSignal) {
   // With SIGPIPE left ignored, `yes` would complain about a broken pipe.
   ProcessResult result = RunProcess(Shell("yes | head -n 1"));
   EXPECT_EQ(result.standardOutput, "y\n");
+  EXPECT_EQ(result.standardError, "");
+}
+
+TEST(Subprocess, WorksWhenTheCallerHasNoStandardInput) {
+  // The input pipe then takes descriptor 0 in the caller.
+  int saved = dup(STDIN_FILENO);
+  close(STDIN_FILENO);
+  ProcessRequest request = Shell("cat");
+  request.standardInput = "given\n";
+  ProcessResult result = RunProcess(request);
+  dup2(saved, STDIN_FILENO);
+  close(saved);
+  EXPECT_EQ(result.standardOutput, "given\n");
   EXPECT_EQ(result.standardError, "");
 }
 

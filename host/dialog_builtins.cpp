@@ -45,7 +45,7 @@ Result Shell(Context& ctx, std::string_view arguments) {
   if (!command) return std::nullopt;
   std::string commandLine = command->text.value_or("");
   int answer = ctx.dialogs.MessageBox(
-      "Quorl Form requesting to execute:\n       " + commandLine +
+      "Vexlon Form requesting to execute:\n       " + commandLine +
           "\nAllow this command to be executed?\n",
       "Confirm Execution",
       platform::kMbYesNo | platform::kMbIconQuestion | platform::kMbDefButton2);

@@ -274,7 +274,11 @@ Result Evaluate(Context& ctx, int32_t wantedKind, std::string_view text, bool st
   if (IsBuiltinFunctionName(l) || IsStatementBuiltin(l)) {
     return RunBuiltinCall(ctx, wantedKind, w, l, o, s, statementMode);
   }
-  if (IsControlMethod(l)) return ctx.controls->CallControlMethod(l, o + r);
+  // A control method's argument is the rest of the line as written; joining
+  // the cut operator and right part again would lose the blanks around them.
+  if (IsControlMethod(l)) {
+    return ctx.controls->CallControlMethod(l, Normalized(std::string_view(w).substr(s)));
+  }
   return RunSplitLine(ctx, wantedKind, w, l, o, r, statementMode);
 }
 

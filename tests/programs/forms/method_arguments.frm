@@ -1,0 +1,29 @@
+VERSION 4.00
+Begin VB.Form Form1
+   Caption         =   "Methods"
+   Height          =   3000
+   Width           =   4000
+   Begin VB.ListBox List1
+      Height          =   1000
+      Width           =   2000
+   End
+End
+' A control method's argument is the rest of the line as written, so an
+' operator inside a call in the argument keeps its blanks.
+' An operator outside parentheses still splits the line first: the method
+' then gets only what stands before it.
+' expect: Message: B5
+' expect: Message: x
+' expect: Message: B
+' expect: Message: 3
+SUB FORM_LOAD()
+  DIM I AS INTEGER
+  I = 5
+  LIST1.ADDITEM UCASE("b" & I)
+  LIST1.ADDITEM("x")
+  LIST1.ADDITEM "B" & I
+  MSG LIST1.LIST(0)
+  MSG LIST1.LIST(1)
+  MSG LIST1.LIST(2)
+  MSG LIST1.LISTCOUNT
+END SUB

@@ -119,6 +119,9 @@ Result RunBody(Context& ctx, std::string_view name, bool isFunction, int header)
   const int depth = ctx.FrameDepth();
   ctx.frames[depth].line = header + 1;
   while (true) {
+    // After END no line runs, not even the first of a procedure that was
+    // called after it (from an argument or the other side of an operator).
+    if (ctx.stopRequested) return std::nullopt;
     CallFrame* frame = &ctx.frames[depth];
     if (frame->line < 0 || frame->line >= ctx.lines.Count()) {
       if (!isFunction) return std::nullopt;
@@ -139,7 +142,6 @@ Result RunBody(Context& ctx, std::string_view name, bool isFunction, int header)
     }
     frame = &ctx.frames[depth];
     if (frame->line != -1 && frame->line == running) ++frame->line;
-    if (ctx.stopRequested) return std::nullopt;
   }
 }
 

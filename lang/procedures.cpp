@@ -182,7 +182,12 @@ Result CallProcedure(Context& ctx, std::string_view name, std::string_view argum
   const std::string& headerLine = ctx.lines.Line(header);
   std::string parameters = ParameterList(ctx, headerLine);
   std::string argumentText = Normalized(arguments);
-  StripOuterParens(argumentText, ctx);
+  // The parentheses of MYSUB(1, 2) go; those of MYSUB F(1) or MYSUB (1), (2)
+  // belong to the arguments and stay.
+  if (StartsWith(argumentText, "(") &&
+      ClosingParenEnd(argumentText) == static_cast<int>(argumentText.size())) {
+    StripOuterParens(argumentText, ctx);
+  }
 
   ctx.callerScopeLookup = true;
   if (isFunction) {

@@ -39,16 +39,30 @@ size_t FirstParenthesis(std::string_view text) {
 
 // The precedence level of an operator at i; -1 when none starts there.
 int OperatorLevel(std::string_view text, size_t i) {
-  if (At(text, i, " AND ") || At(text, i, " XOR ") || At(text, i, " OR ")) return 10;
-  if (IsTwoCharacterComparison(text, i)) return 9;
-  char c = text[i];
   char next = CharAt(text, i + 1);
-  if (c == '>' || c == '=' || c == '<') return 8;
-  if (c == '&' && next == ' ') return 7;
-  if (c == '*' || c == '/' || c == '%') return 6;
-  if (c == '+' || (c == '-' && next == ' ')) return 5;
-  if (c == ' ' && !(i == 3 && StartsWith(text, "NOT "))) return 0;
-  return -1;
+  switch (text[i]) {
+    case ' ':
+      if (At(text, i, " AND ") || At(text, i, " XOR ") || At(text, i, " OR ")) return 10;
+      return (i == 3 && StartsWith(text, "NOT ")) ? -1 : 0;
+    case '=':
+    case '<':
+    case '>':
+      return IsTwoCharacterComparison(text, i) ? 9 : 8;
+    case '!':
+      return next == '=' ? 9 : -1;
+    case '&':
+      return next == ' ' ? 7 : -1;
+    case '*':
+    case '/':
+    case '%':
+      return 6;
+    case '+':
+      return 5;
+    case '-':
+      return next == ' ' ? 5 : -1;
+    default:
+      return -1;
+  }
 }
 
 bool IsLoopOrBlockEnd(std::string_view l) {
@@ -160,7 +174,7 @@ Result RunBuiltinCall(Context& ctx, int32_t wantedKind, const std::string& w, st
 }  // namespace
 
 bool IsControlMethod(std::string_view text) {
-  size_t mark = text.find_first_of(".!");
+  size_t mark = PropertyMark(text);
   if (mark == std::string_view::npos) return false;
   std::string method = Normalized(text.substr(mark + 1));
   return method == "CLEAR" || method == "LIST" || method == "SELECTED" || method == "REMOVEITEM" ||

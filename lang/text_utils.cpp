@@ -24,19 +24,27 @@ int IndexOfChar(std::string_view text, char c) {
   return i == std::string_view::npos ? -1 : static_cast<int>(i);
 }
 
+size_t PropertyMark(std::string_view name) {
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == '.' || name[i] == '!') return i;
+  }
+  return std::string_view::npos;
+}
+
 void StripLineEnd(std::string& text) {
   if (!text.empty() && text.back() == '\n') text.pop_back();
   if (!text.empty() && text.back() == '\r') text.pop_back();
 }
 
 void TrimBlanks(std::string& text) {
-  size_t end = text.find_last_not_of(" \t");
-  if (end == std::string::npos) {
-    text.clear();
-    return;
-  }
-  text.resize(end + 1);
-  text.erase(0, text.find_first_not_of(" \t"));
+  // Plain loops: this runs for every piece of every line.
+  auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  size_t end = text.size();
+  while (end > 0 && isBlank(text[end - 1])) --end;
+  size_t begin = 0;
+  while (begin < end && isBlank(text[begin])) ++begin;
+  text.resize(end);
+  text.erase(0, begin);
 }
 
 void NormalizeToken(std::string& text) {

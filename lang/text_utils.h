@@ -19,6 +19,8 @@ inline constexpr std::string_view kKeywordSeparators = "\" =<>/*+-!%()'";
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);
 int IndexOfChar(std::string_view text, char c);
+// Where a name's property part starts: the first "." or "!", or npos.
+size_t PropertyMark(std::string_view name);
 
 // Removes one trailing line feed, then one trailing carriage return.
 void StripLineEnd(std::string& text);

@@ -223,7 +223,7 @@ void AssignStatement(Context& ctx, std::string_view target, std::string_view exp
     ctx.RaiseScriptError("ASSIGNMENT TO UNKNOWN VARIABLE");
     return;
   }
-  size_t mark = target.find_first_of(".!");
+  size_t mark = PropertyMark(target);
   bool isProperty = mark != std::string_view::npos;
   if (record->IsControl() || isProperty) {
     std::string property = isProperty ? Normalized(target.substr(mark + 1)) : ".";

@@ -37,7 +37,7 @@ Value InitialValue(std::string_view declaration) {
 
 // Splits "OBJECT.PROPERTY" or "OBJECT!PROPERTY"; false for a plain name.
 bool SplitPropertyReference(std::string_view name, std::string& object, std::string& property) {
-  size_t mark = name.find_first_of(".!");
+  size_t mark = PropertyMark(name);
   if (mark == std::string_view::npos) return false;
   object = std::string(name.substr(0, mark));
   property = std::string(name.substr(mark + 1));

@@ -2,15 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "lang/text_utils.h"
+#include "tests/unit/fakes.h"
 
 namespace quorl {
 namespace {
 
-class RecordingErrors : public ErrorReporter {
- public:
-  std::vector<std::string> messages;
-  void RaiseScriptError(std::string_view message) override { messages.emplace_back(message); }
-};
+using fakes::RecordingErrors;
 
 std::string Stripped(std::string line) {
   StripComment(line);

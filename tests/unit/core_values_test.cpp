@@ -9,11 +9,7 @@
 namespace quorl {
 namespace {
 
-class RecordingErrors : public ErrorReporter {
- public:
-  std::vector<std::string> messages;
-  void RaiseScriptError(std::string_view message) override { messages.emplace_back(message); }
-};
+using fakes::RecordingErrors;
 
 std::string AsText(const Value& v) {
   return *ValueToString(v)->text;

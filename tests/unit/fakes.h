@@ -106,4 +106,11 @@ struct FakeContext {
   }
 };
 
+// Collects the messages that conversions and text utilities report.
+class RecordingErrors : public ErrorReporter {
+ public:
+  std::vector<std::string> messages;
+  void RaiseScriptError(std::string_view message) override { messages.emplace_back(message); }
+};
+
 }  // namespace quorl::fakes

@@ -9,8 +9,7 @@
 
 namespace quorl {
 
-using BuiltinHandler = Result (*)(Context& ctx, std::string_view name,
-                                  std::string_view arguments);
+using BuiltinHandler = Result (*)(Context& ctx, std::string_view name, std::string_view arguments);
 
 // values/builtins_math.cpp: SIN, COS, TAN, SQR, ABS, RGB.
 Result MathBuiltin(Context& ctx, std::string_view name, std::string_view arguments);

@@ -26,6 +26,7 @@ namespace quorl {
 class FormHost;  // host/form_host.h
 
 inline constexpr int kMaxFrames = 100;
+inline constexpr int kMaxEvaluationDepth = 1000;
 inline constexpr size_t kMaxErrorTextLength = 511;
 
 struct CallFrame {
@@ -71,6 +72,9 @@ class Context : public ErrorReporter {
   bool resumeFlag = false;
 
   RandomGenerator random;
+  // How deeply Evaluate is nested; bounded so that text evaluating itself
+  // (QUORL of a text that calls QUORL again) cannot exhaust the stack.
+  int evaluationDepth = 0;
   uint64_t linesExecuted = 0;   // counted for the benchmark
   std::string commandLineText;  // what CMDLINE reads
   std::string formFormatText;   // the program file's first line, at most 40 characters

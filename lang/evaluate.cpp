@@ -239,8 +239,29 @@ int OperatorEnd(std::string_view text, bool stopAtParenthesis, bool statementMod
   return static_cast<int>(parenthesis == std::string_view::npos ? text.size() : parenthesis + 1);
 }
 
+namespace {
+
+// Counts one level of nested evaluation for as long as it lives.
+class EvaluationLevel {
+ public:
+  explicit EvaluationLevel(Context& ctx) : ctx_(ctx) { ++ctx_.evaluationDepth; }
+  ~EvaluationLevel() { --ctx_.evaluationDepth; }
+  EvaluationLevel(const EvaluationLevel&) = delete;
+  EvaluationLevel& operator=(const EvaluationLevel&) = delete;
+
+ private:
+  Context& ctx_;
+};
+
+}  // namespace
+
 Result Evaluate(Context& ctx, int32_t wantedKind, std::string_view text, bool statementMode) {
   if (text.empty()) return std::nullopt;
+  EvaluationLevel level(ctx);
+  if (ctx.evaluationDepth > kMaxEvaluationDepth) {
+    ctx.RaiseScriptError("EXPRESSION NESTED TOO DEEPLY!");
+    return std::nullopt;
+  }
   std::string w(text.substr(0, kMaxTextLength));
   NormalizeToken(w);
   if (StartsWith(w, "\"") && IsStringLiteral(w)) return EvaluateOperand(ctx, wantedKind, w);

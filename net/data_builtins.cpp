@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "lang/text_utils.h"
 #include "net/download_cache.h"
@@ -112,19 +113,22 @@ Result LoadFrx(Context& ctx, std::string_view arguments) {
   return Value::Integer(1);
 }
 
-// The open file behind the handle argument; none after a message.
-DataFile* HandleArgument(Context& ctx, std::string_view arguments, int32_t& handle) {
-  const std::optional<int32_t> value = IntegerArgument(ctx, arguments, 1);
-  if (!value) return nullptr;
-  handle = *value;
-  DataFile* file = ctx.dataFiles.Find(handle);
+// The handle argument and the open file behind it. The outer none means the
+// argument could not be converted (the built-in then gives no value); a null
+// file means the handle is not open. Either way a message has been shown.
+std::optional<std::pair<int32_t, DataFile*>> HandleArgument(Context& ctx,
+                                                            std::string_view arguments) {
+  const std::optional<int32_t> handle = IntegerArgument(ctx, arguments, 1);
+  if (!handle) return std::nullopt;
+  DataFile* file = ctx.dataFiles.Find(*handle);
   if (!file) ctx.RaiseScriptError(kInvalidHandle);
-  return file;
+  return std::pair{*handle, file};
 }
 
 Result ReadData(Context& ctx, std::string_view arguments) {
-  int32_t handle = 0;
-  DataFile* file = HandleArgument(ctx, arguments, handle);
+  const auto handle = HandleArgument(ctx, arguments);
+  if (!handle) return std::nullopt;
+  DataFile* file = handle->second;
   if (!file) return Value::String("");
   if (file->AtEnd()) {
     ctx.RaiseScriptError("EOF");
@@ -140,23 +144,24 @@ Result ReadData(Context& ctx, std::string_view arguments) {
 }
 
 Result EofData(Context& ctx, std::string_view arguments) {
-  int32_t handle = 0;
-  DataFile* file = HandleArgument(ctx, arguments, handle);
+  const auto handle = HandleArgument(ctx, arguments);
+  if (!handle) return std::nullopt;
   // A handle that is not open has nothing left to read: loops over it end.
-  return Value::Boolean(!file || file->AtEnd());
+  return Value::Boolean(!handle->second || handle->second->AtEnd());
 }
 
 Result ReopenData(Context& ctx, std::string_view arguments) {
-  int32_t handle = 0;
-  DataFile* file = HandleArgument(ctx, arguments, handle);
-  if (file) file->Rewind();
-  return Value::Boolean(file != nullptr);
+  const auto handle = HandleArgument(ctx, arguments);
+  if (!handle) return std::nullopt;
+  if (handle->second) handle->second->Rewind();
+  return Value::Boolean(handle->second != nullptr);
 }
 
 Result CloseData(Context& ctx, std::string_view arguments) {
-  int32_t handle = 0;
-  if (!HandleArgument(ctx, arguments, handle)) return Value::Boolean(false);
-  ctx.dataFiles.Close(handle);
+  const auto handle = HandleArgument(ctx, arguments);
+  if (!handle) return std::nullopt;
+  if (!handle->second) return Value::Boolean(false);
+  ctx.dataFiles.Close(handle->first);
   return Value::Boolean(true);
 }
 

@@ -44,7 +44,10 @@ std::string HostHeader(std::string_view host, int32_t port) {
 bool PostTextHasHostHeader(std::string_view postText) {
   size_t start = 0;
   while (start <= postText.size()) {
-    if (StartsWithNoCase(postText.substr(start), "Host:")) return true;
+    const std::string_view rest = postText.substr(start);
+    // The empty line ends the header lines; what follows is the body.
+    if (rest.empty() || rest.front() == '\n' || rest.starts_with("\r\n")) break;
+    if (StartsWithNoCase(rest, "Host:")) return true;
     const size_t lineFeed = postText.find('\n', start);
     if (lineFeed == std::string_view::npos) break;
     start = lineFeed + 1;

@@ -16,7 +16,8 @@ inline constexpr std::string_view kAgentHeader = "User-Agent: Quorl/0.0.4\r\n";
 std::string RequestLine(std::string_view postText, std::string_view target);
 // "Host: " + host, with ":" + port unless the port is 80, + "\r\n".
 std::string HostHeader(std::string_view host, int32_t port);
-// Whether a line of the post text, in any letter case, starts with "Host:".
+// Whether a header line of the post text (one before its first empty line)
+// starts with "Host:", in any letter case.
 bool PostTextHasHostHeader(std::string_view postText);
 std::string AuthorizationHeader(std::string_view user, std::string_view password);
 // The post text is followed by one CR LF, or by two when it does not end with a LF.

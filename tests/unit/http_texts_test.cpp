@@ -21,11 +21,14 @@ TEST(HttpTextsTest, HeaderEndDependsOnThePostTextsLastCharacter) {
   EXPECT_EQ(HeaderEnd("Content-Type: x\r\n\r\na=1\n"), "\r\n");
 }
 
-TEST(HttpTextsTest, HostHeaderInPostTextIsFoundAtAnyLineStart) {
+TEST(HttpTextsTest, HostHeaderInPostTextIsFoundAtTheStartOfAHeaderLine) {
   EXPECT_TRUE(PostTextHasHostHeader("Host: a\r\n"));
   EXPECT_TRUE(PostTextHasHostHeader("X-A: 1\r\nhOST: a\r\n\r\nbody"));
   EXPECT_FALSE(PostTextHasHostHeader("X-Host: a\r\n"));
   EXPECT_FALSE(PostTextHasHostHeader("name=Host:"));
+  // A body line is no header line, however it reads.
+  EXPECT_FALSE(PostTextHasHostHeader("Content-Type: text/plain\r\n\r\nHost: a\r\n"));
+  EXPECT_FALSE(PostTextHasHostHeader("X-A: 1\n\nHost: a\n"));
   EXPECT_FALSE(PostTextHasHostHeader(""));
 }
 

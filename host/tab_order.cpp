@@ -19,9 +19,9 @@ std::optional<platform::WindowHandle> NextTabStop(
     for (int i = start + 1; i < 2 * kSize; ++i) {
       if (acceptable(i)) return entry(i);
     }
-    // Nothing qualifies: entry 0 takes the focus, unless it is empty.
-    if (table[0] != 0) return table[0];
-    return std::nullopt;
+    // Nothing qualifies: entry 0 takes the focus whatever it holds; an empty
+    // entry leaves no window with the focus.
+    return table[0];
   }
   int start = kSize - 1;
   for (int i = 2 * kSize - 1; i >= kSize; --i) {

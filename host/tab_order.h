@@ -12,7 +12,8 @@ namespace quorl {
 // Where the focus goes from the window that has it, or none to leave it
 // there. Forward, the search starts after the window's own entry (after
 // entry 0 when it has none), wraps round and ends at the window itself; when
-// nothing qualifies, entry 0 gets the focus. Backward, it starts before the
+// nothing qualifies, entry 0 gets the focus, and an empty entry 0 (window 0)
+// takes it from every window. Backward, it starts before the
 // window's own entry (at entry 254 when it has none), wraps round and ends
 // at the window itself. An entry qualifies when it holds a window and
 // `qualifies` accepts it (the window is enabled and visible).

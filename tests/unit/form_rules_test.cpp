@@ -64,8 +64,10 @@ TEST_F(TabOrderTest, FallsBackToEntryZeroForwardAndStaysBackward) {
   unusable = {10, 15};
   EXPECT_EQ(Next(99, false), 10u);  // nothing qualifies: entry 0 whatever it is
   EXPECT_EQ(Next(99, true), std::nullopt);
+  // An empty entry 0 still takes the focus forward: no window keeps it.
   table[0] = 0;
-  EXPECT_EQ(Next(99, false), std::nullopt);
+  EXPECT_EQ(Next(15, false), 0u);
+  EXPECT_EQ(Next(15, true), std::nullopt);
 }
 
 TEST(ScrollTargetTest, StepsAndClampsToTheRange) {

@@ -79,11 +79,8 @@ void FormHost::OnCommand(WindowHandle control, int notification) {
     if (notification == platform::notify::kComboEditUpdate) FireEvent(control, "_Change", "");
     return;
   }
-  // A list box notifies only so that the user's choice of an item reaches
-  // the script; its focus notifications are no click.
-  if (node->value->kind == kControlListBox && notification != platform::notify::kListSelChange) {
-    return;
-  }
+  // Every other control's notifications are all clicks: a text box's change
+  // of text or focus, a list box's choice of an item or change of focus.
   FireEvent(control, "_Click", "");
 }
 

@@ -29,6 +29,8 @@ Begin VB.Form Form1
 End
 ' The list methods, and the user's choices: picking an item of a list box or
 ' combo box runs its Click procedure; setting LISTINDEX from the script does not.
+' A list box's Click also runs when it gains or loses the focus, as a text
+' box's does for each of its notifications; a combo box's does not.
 SUB FORM_LOAD()
   LIST1.ADDITEM "pear"
   LIST1.ADDITEM "Apple"
@@ -58,7 +60,7 @@ SUB FORM_LOAD()
 END SUB
 
 SUB LIST1_CLICK()
-  MSG "List1 click: " & LIST1.LISTINDEX & " " & LIST1.LIST(LIST1.LISTINDEX)
+  MSG "List1 click: " & LIST1.LISTINDEX & " [" & LIST1.LIST(LIST1.LISTINDEX) & "]"
 END SUB
 
 SUB MANY1_CLICK()
@@ -90,10 +92,14 @@ END SUB
 ' expect: Message: index -1
 ' expect: Message: after remove: new index 0, count 2, first fig
 ' expect: Message: nothing removed: count 2
-' expect: Message: List1 click: 1 pear
-' expect: Message: List1 click: 0 fig
+' expect: Message: List1 click: -1 []
+' expect: Message: List1 click: 1 [pear]
+' expect: Message: List1 click: 0 [fig]
+' expect: Message: List1 click: 0 [fig]
+' expect: Message: Many1 selected 000
 ' expect: Message: Many1 selected 100
 ' expect: Message: Many1 selected 101
+' expect: Message: Many1 selected 001
 ' expect: Message: Many1 selected 001
 ' expect: Message: Combo1 click: two at 1
 ' expect: Message: Pick1 click: beta

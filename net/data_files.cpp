@@ -1,6 +1,7 @@
 #include "net/data_files.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace quorl {
 namespace {
@@ -12,6 +13,10 @@ constexpr std::string_view kLineEnds("\n\0", 2);
 }  // namespace
 
 std::unique_ptr<DataFile> DataFile::Open(const std::string& path) {
+  // Only a plain file can be read to its end; a folder opens on some systems
+  // but reports no true size.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return nullptr;
   std::ifstream file(path, std::ios::binary);
   if (!file) return nullptr;
   file.seekg(0, std::ios::end);

@@ -17,7 +17,7 @@ namespace quorl {
 // A downloaded file read line by line from a reading position.
 class DataFile {
  public:
-  // None when the file cannot be opened for reading.
+  // None when the path is no plain file or cannot be opened for reading.
   static std::unique_ptr<DataFile> Open(const std::string& path);
 
   bool AtEnd() const { return position_ >= size_; }

@@ -77,6 +77,9 @@ TEST_F(DataFilesTest, HandlesAreCheckedAndNeverReused) {
   DataFiles files;
   const std::string path = Write("x\n");
   EXPECT_EQ(files.Open((folder_ / "missing").string()), 0);
+  // A folder is no data: it would never reach its end.
+  std::filesystem::create_directory(folder_ / "folder");
+  EXPECT_EQ(files.Open((folder_ / "folder").string()), 0);
   const int32_t first = files.Open(path);
   ASSERT_NE(first, 0);
   EXPECT_NE(files.Find(first), nullptr);

@@ -13,6 +13,7 @@ packages=(
   libgmock-dev
   googletest
   pkg-config
+  clang-format
   # Network tests: real servers on loopback, and curl for the download benchmark.
   nginx-light
   tinyproxy-bin

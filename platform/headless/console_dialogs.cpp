@@ -1,4 +1,5 @@
 #include "platform/headless/console_dialogs.h"
+#include "platform/text_case.h"
 
 #include <cctype>
 #include <string>
@@ -29,17 +30,6 @@ std::vector<Button> ButtonsOf(int style) {
   }
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 std::string_view Trimmed(std::string_view text) {
   size_t begin = text.find_first_not_of(" \t\r");
   if (begin == std::string_view::npos) return {};
@@ -55,7 +45,7 @@ int ParseMessageBoxAnswer(std::string_view line, int style) {
   int fallback = buttons[defaultIndex < buttons.size() ? defaultIndex : 0].id;
   std::string_view answer = Trimmed(line);
   for (const Button& button : buttons) {
-    if (SameIgnoringCase(answer, button.name) || answer == std::to_string(button.id)) {
+    if (EqualIgnoringCase(answer, button.name) || answer == std::to_string(button.id)) {
       return button.id;
     }
   }

@@ -1,4 +1,5 @@
 #include "platform/posix/ini_text.h"
+#include "platform/text_case.h"
 
 #include <cctype>
 #include <vector>
@@ -25,17 +26,6 @@ std::string_view Trim(std::string_view text) {
   if (begin == std::string_view::npos) return {};
   size_t end = text.find_last_not_of(" \t");
   return text.substr(begin, end - begin + 1);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 // The section a "[name]" line opens, or none for any other line.
@@ -82,13 +72,13 @@ std::optional<std::string> ReadIniValue(std::string_view text, std::string_view 
   for (const std::string& line : SplitLines(text)) {
     if (std::optional<std::string_view> name = SectionName(line)) {
       if (inSection) return std::nullopt;  // only the first section of the name counts
-      inSection = !seenSection && SameName(*name, section);
+      inSection = !seenSection && EqualIgnoringCase(*name, section);
       seenSection = seenSection || inSection;
       continue;
     }
     if (!inSection) continue;
     std::optional<std::string_view> name = KeyName(line);
-    if (name && SameName(*name, key)) return ValueOf(line);
+    if (name && EqualIgnoringCase(*name, key)) return ValueOf(line);
   }
   return std::nullopt;
 }
@@ -108,7 +98,7 @@ std::string WriteIniValue(std::string_view text, std::string_view section, std::
   for (size_t i = 0; i < lines.size(); ++i) {
     if (std::optional<std::string_view> name = SectionName(lines[i])) {
       if (sectionLine) break;
-      if (SameName(*name, cleanSection)) {
+      if (EqualIgnoringCase(*name, cleanSection)) {
         sectionLine = i;
         lastEntry = i;
       }
@@ -117,7 +107,7 @@ std::string WriteIniValue(std::string_view text, std::string_view section, std::
     if (!sectionLine) continue;
     if (!Trim(lines[i]).empty()) lastEntry = i;
     std::optional<std::string_view> name = KeyName(lines[i]);
-    if (name && SameName(*name, cleanKey)) {
+    if (name && EqualIgnoringCase(*name, cleanKey)) {
       lines[i] = std::string(*name) + "=" + cleanValue;
       written = true;
       break;

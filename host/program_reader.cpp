@@ -1,8 +1,16 @@
 #include "host/program_reader.h"
 
 #include "lang/text_utils.h"
+#include "values/name_tree.h"
 
 namespace quorl {
+namespace {
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+}  // namespace
 
 std::optional<std::string> ProgramReader::ReadLine(ErrorReporter& errors) {
   if (AtEnd()) return std::nullopt;
@@ -19,15 +27,18 @@ std::optional<std::string> ProgramReader::ReadLine(ErrorReporter& errors) {
   return line;
 }
 
+// Reads the same lines as the form builder: the first line opens the form only
+// when it begins with "Begin " as read; inner lines are trimmed; both words
+// count in any letter case.
 void FormSectionSkipper::BuildForm(ProgramReader& reader, const std::string& firstLine) {
-  if (!StartsWith(Normalized(firstLine), "Begin ")) return;
+  if (!StartsWithIgnoringCase(firstLine, "Begin ")) return;
   int depth = 1;
   while (depth > 0) {
     std::optional<std::string> line = reader.ReadLine(errors_);
     if (!line) return;
     std::string trimmed = Normalized(*line);
-    if (StartsWith(trimmed, "Begin ")) ++depth;
-    if (trimmed == "End") --depth;
+    if (StartsWithIgnoringCase(trimmed, "Begin ")) ++depth;
+    if (CompareNames(trimmed, "End") == 0) --depth;
   }
 }
 

@@ -82,8 +82,13 @@ NameNode* DeclareVariable(Context& ctx, std::string_view declaration, int scope)
 
 void DeclareConstant(Context& ctx, std::string_view declaration, int scope) {
   size_t equals = declaration.find('=');
+  if (equals == std::string_view::npos) {
+    // No literal at all: no value can be made, and nothing is bound.
+    ctx.RaiseScriptError("CAN'T CONVERT VALUE!");
+    return;
+  }
   std::string name(declaration.substr(0, equals));
-  std::string literal(equals == std::string_view::npos ? "" : declaration.substr(equals + 1));
+  std::string literal(declaration.substr(equals + 1));
   TrimBlanks(name);
   if (!name.empty() && name.back() == '$') name.pop_back();
   TrimBlanks(literal);

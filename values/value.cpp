@@ -124,9 +124,10 @@ double ReadDecimalDouble(std::string_view text) {
   }
   if (digits == 0) return 0.0;
   size_t end = i;
+  bool negativeExponent = false;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) negativeExponent = text[j++] == '-';
     if (j < text.size() && IsDigit(text[j])) {
       while (j < text.size() && IsDigit(text[j])) ++j;
       end = j;
@@ -135,7 +136,12 @@ double ReadDecimalDouble(std::string_view text) {
   double value = 0.0;
   std::string number(text.substr(start, end - start));
   if (number.front() == '.') number.insert(number.begin(), '0');
-  std::from_chars(number.data(), number.data() + number.size(), value);
+  auto read = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (read.ec == std::errc::result_out_of_range) {
+    // Too large for a double is infinity, too small is 0. The 40 characters
+    // leave the digits too few to decide this: the exponent's sign does.
+    value = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
+  }
   return negative ? -value : value;
 }
 

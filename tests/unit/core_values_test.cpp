@@ -37,6 +37,10 @@ TEST(ValueConversion, DoublesFromTexts) {
   // Words that a C library would read as numbers are not numbers here.
   EXPECT_DOUBLE_EQ(ValueToDouble(Value::String("inf")).number, 0.0);
   EXPECT_DOUBLE_EQ(ValueToDouble(Value::String("0x10")).number, 0.0);
+  // Beyond the range of a double: infinity with its sign, or 0.
+  EXPECT_EQ(ValueToDouble(Value::String("1e999")).number, HUGE_VAL);
+  EXPECT_EQ(ValueToDouble(Value::String("-2.5E400")).number, -HUGE_VAL);
+  EXPECT_EQ(ValueToDouble(Value::String("1e-999")).number, 0.0);
 }
 
 TEST(ValueConversion, UnassignedStringDiffersFromEmptyString) {

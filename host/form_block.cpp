@@ -40,10 +40,6 @@ constexpr std::array<TypeWord, 13> kTypeWords = {{
     {"Timer", kControlTimer},
 }};
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
-}
-
 bool Is(std::string_view name, std::string_view property) {
   return CompareNames(name, property) == 0;
 }

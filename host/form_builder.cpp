@@ -12,10 +12,6 @@ namespace ws = platform::style;
 using platform::WindowClass;
 using platform::WindowHandle;
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
-}
-
 constexpr uint32_t kChildStyle = ws::kChild | ws::kVisible | ws::kClipSiblings;
 
 }  // namespace

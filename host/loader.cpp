@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "lang/procedures.h"
 #include "lang/text_utils.h"
 #include "values/name_tree.h"
 
@@ -27,10 +28,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 void ShowLoaderMessage(Context& ctx, const std::string& text, int style) {
   ctx.dialogs.MessageBox(text, std::nullopt, style);
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 // Opens the file named on the command line, or the one the user chooses.
@@ -90,14 +87,7 @@ std::vector<std::string> NormalizeCodeLine(std::string line) {
       }
     }
   }
-  for (std::string_view qualifier :
-       {"PUBLIC SUB", "PRIVATE SUB", "PUBLIC FUNCTION", "PRIVATE FUNCTION"}) {
-    if (StartsWithIgnoringCase(line, qualifier)) {
-      line.erase(0, StartsWithIgnoringCase(line, "PUBLIC") ? 6 : 7);
-      TrimBlanks(line);
-      break;
-    }
-  }
+  if (RemoveProcedureQualifier(line)) TrimBlanks(line);
   return {line};
 }
 

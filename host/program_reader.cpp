@@ -4,13 +4,7 @@
 #include "values/name_tree.h"
 
 namespace quorl {
-namespace {
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<std::string> ProgramReader::ReadLine(ErrorReporter& errors) {
   if (AtEnd()) return std::nullopt;

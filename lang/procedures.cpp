@@ -15,10 +15,6 @@ void ReportBroken(Context& ctx, std::string_view message) {
   ctx.RaiseFatalScriptError();
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
-}
-
 // DIM, GLOBAL and CONST lines above the first procedure.
 void ScanDeclarations(Context& ctx) {
   for (int i = 0; i < ctx.lines.Count(); ++i) {
@@ -40,14 +36,7 @@ void ScanProcedures(Context& ctx) {
   for (int i = 0; i < ctx.lines.Count(); ++i) {
     std::string& line = ctx.lines.MutableLine(i);
     NormalizeToken(line);
-    for (std::string_view qualifier :
-         {"PUBLIC SUB", "PRIVATE SUB", "PUBLIC FUNCTION", "PRIVATE FUNCTION"}) {
-      if (StartsWithIgnoringCase(line, qualifier)) {
-        line.erase(0, StartsWithIgnoringCase(line, "PUBLIC") ? 6 : 7);
-        NormalizeToken(line);
-        break;
-      }
-    }
+    if (RemoveProcedureQualifier(line)) NormalizeToken(line);
     bool isFunction = StartsWith(line, "FUNCTION ");
     if (isFunction || StartsWith(line, "SUB ")) {
       if (open) return ReportBroken(ctx, "SUB/FUNCTION DEFINED WITHIN SUB/FUNCTION.");
@@ -160,6 +149,17 @@ void ReleaseProgram(Context& ctx) {
   ctx.procedures = NameTree("!!@@BLANK@@!!");
   ctx.formTable = NameTree("");
   ctx.globals = NameTree("");
+}
+
+bool RemoveProcedureQualifier(std::string& line) {
+  for (std::string_view qualifier :
+       {"PUBLIC SUB", "PRIVATE SUB", "PUBLIC FUNCTION", "PRIVATE FUNCTION"}) {
+    if (StartsWithIgnoringCase(line, qualifier)) {
+      line.erase(0, StartsWithIgnoringCase(line, "PUBLIC") ? 6 : 7);
+      return true;
+    }
+  }
+  return false;
 }
 
 bool HasProcedure(const Context& ctx, std::string_view name) {

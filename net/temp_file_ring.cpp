@@ -1,21 +1,14 @@
 #include "net/temp_file_ring.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/text_case.h"
 
 namespace quorl {
-namespace {
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(
-      a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-}  // namespace
 
 bool TempFileRing::Holds(std::string_view name) const {
   return std::ranges::any_of(slots_, [&](const std::optional<std::string>& slot) {
-    return slot && SameNameIgnoringCase(*slot, name);
+    return slot && platform::EqualIgnoringCase(*slot, name);
   });
 }
 

@@ -39,6 +39,10 @@ int CompareNames(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
+}
+
 NameTree::NameTree(std::string rootName) : root_(std::make_unique<NameNode>()) {
   root_->name = std::move(rootName);
 }

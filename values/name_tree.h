@@ -23,6 +23,8 @@ struct NameNode {
 
 // Case-insensitive byte comparison folding A-Z to a-z only.
 int CompareNames(std::string_view a, std::string_view b);
+// Whether the text begins with the prefix in that same comparison.
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 class NameTree {
  public:

@@ -35,8 +35,8 @@ void ShowBox(Context& ctx, std::string_view text, std::string_view caption) {
   ctx.dialogs.MessageBox(text, caption, kBoxStyle);
 }
 
-// The result of a receive that failed or was stopped, shown as the Part's
-// conventions want: no message when stopped or when the call would block.
+// The result of a receive that failed or was stopped: no message when the
+// user stopped the transfer or when the call would block.
 int ReceiveFailure(Context& ctx, int error, std::string_view label) {
   if (ctx.network.abort || error == socket_error::kWouldBlock) return kReceiveStopped;
   ReportSocketError(ctx, error, label);

@@ -1,5 +1,6 @@
 #include "values/name_tree.h"
 
+#include <functional>
 #include <vector>
 
 namespace quorl {
@@ -114,13 +115,6 @@ NameNode* NameTree::Bind(std::string_view name, Value value) {
     node->value = std::make_unique<Value>(std::move(value));
   }
   return node;
-}
-
-void NameTree::ForEach(const std::function<void(NameNode&)>& visit) const {
-  FindFirst(root_.get(), [&visit](const NameNode& n) {
-    if (n.value) visit(const_cast<NameNode&>(n));
-    return false;
-  });
 }
 
 }  // namespace quorl

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,8 +40,6 @@ class NameTree {
   NameNode* FindByWindow(uint32_t window) const;
   // Binds a value (its held flag set), dropping what was bound before.
   NameNode* Bind(std::string_view name, Value value);
-  // Visits every node with a value, in node, left, right order.
-  void ForEach(const std::function<void(NameNode&)>& visit) const;
 
  private:
   std::unique_ptr<NameNode> root_;

@@ -21,6 +21,7 @@ void Context::PopFrame() {
 }
 
 void Context::RaiseScriptError(std::string_view message) {
+  ++errorsReported;
   std::string text(message);
   text += '\n';
   const CallFrame* frame = CurrentFrame();

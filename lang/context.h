@@ -76,6 +76,7 @@ class Context : public ErrorReporter {
   // (QUORL of a text that calls QUORL again) cannot exhaust the stack.
   int evaluationDepth = 0;
   uint64_t linesExecuted = 0;   // counted for the benchmark
+  uint64_t errorsReported = 0;  // run-time error boxes shown so far
   std::string commandLineText;  // what CMDLINE reads
   std::string formFormatText;   // the program file's first line, at most 40 characters
 

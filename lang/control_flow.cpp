@@ -9,6 +9,15 @@
 namespace quorl {
 namespace {
 
+// Ends a loop that cannot go on, after one report: the same failure would
+// otherwise come back on every pass, for ever. A part whose evaluation gave
+// no value without a message of its own is reported with the loop's message.
+void EndBrokenLoop(Context& ctx, uint64_t errorsBefore, std::string_view message,
+                   void (*skip)(Context&)) {
+  if (ctx.errorsReported == errorsBefore) ctx.RaiseScriptError(message);
+  skip(ctx);
+}
+
 bool TakeResumeFlag(Context& ctx) {
   bool resumed = ctx.resumeFlag;
   ctx.resumeFlag = false;
@@ -48,22 +57,23 @@ bool CutForLine(std::string_view line, ForParts& parts) {
 
 // Adds the step to the loop variable. INTEGER variables take the sum as text,
 // so they keep their own kind; DOUBLE variables step in double arithmetic.
-void StepVariable(Context& ctx, const ForParts& parts) {
+// False when the variable could not be stepped.
+bool StepVariable(Context& ctx, const ForParts& parts) {
   Value* variable = LookupName(ctx, parts.variable);
   bool isDouble = variable && !variable->IsControl() && variable->kind == kKindDouble;
   Result sum = EvaluateArithmetic(ctx, Arithmetic::kAdd, isDouble ? kKindDouble : kKindInteger,
                                   parts.variable, parts.step);
-  if (!sum) return;
+  if (!sum) return false;
   if (isDouble) {
     if (variable->constant) {
       ctx.RaiseScriptError("CAN'T RE-ASSIGN CONSTANT");
-      return;
+      return false;
     }
     CopyValue(*variable, ValueToDouble(*sum));
-    return;
+    return true;
   }
   Result text = ConvertValue(kKindString, *sum);
-  if (text) AssignStatement(ctx, parts.variable, *text->text);
+  return text && AssignStatement(ctx, parts.variable, *text->text);
 }
 
 }  // namespace
@@ -90,31 +100,33 @@ void RunConditional(Context& ctx, std::string_view line) {
 
 void RunWhile(Context& ctx, std::string_view line) {
   TakeResumeFlag(ctx);
+  uint64_t errorsBefore = ctx.errorsReported;
   Result value = Evaluate(ctx, kKindBoolean, Normalized(line.substr(5)), false);
-  if (value && ValueToBoolean(*value).integer == 0) SkipToWend(ctx);
+  if (!value) {
+    EndBrokenLoop(ctx, errorsBefore, "ERROR IN WHILE LOOP", SkipToWend);
+  } else if (ValueToBoolean(*value).integer == 0) {
+    SkipToWend(ctx);
+  }
 }
 
 void RunFor(Context& ctx, std::string_view line) {
   bool resumed = TakeResumeFlag(ctx);
+  uint64_t errorsBefore = ctx.errorsReported;
+  auto broken = [&] { EndBrokenLoop(ctx, errorsBefore, "ERROR IN FOR LOOP", SkipToNext); };
   ForParts parts;
-  if (!CutForLine(line, parts)) {
-    ctx.RaiseScriptError("ERROR IN FOR LOOP");
-    return;
-  }
+  if (!CutForLine(line, parts)) return broken();
   if (!resumed) {
-    AssignStatement(ctx, parts.variable, parts.start);
+    if (!AssignStatement(ctx, parts.variable, parts.start)) broken();
     return;
   }
-  StepVariable(ctx, parts);
+  if (!StepVariable(ctx, parts)) return broken();
   Result step = Evaluate(ctx, kKindDouble, parts.step, false);
-  if (!step) {
-    ctx.RaiseScriptError("ERROR IN FOR LOOP");
-    return;
-  }
+  if (!step) return broken();
   ConvertValueInPlace(kKindDouble, *step);
   Comparison exitTest = step->number > 0 ? Comparison::kGreater : Comparison::kLess;
   Result finished = EvaluateCompare(ctx, exitTest, parts.variable, parts.end);
-  if (finished && finished->integer != 0) SkipToNext(ctx);
+  if (!finished) return broken();
+  if (finished->integer != 0) SkipToNext(ctx);
 }
 
 }  // namespace quorl

@@ -217,11 +217,11 @@ Result EvaluateLogic(Context& ctx, Logic op, std::string_view left, std::string_
   return std::nullopt;
 }
 
-void AssignStatement(Context& ctx, std::string_view target, std::string_view expression) {
+bool AssignStatement(Context& ctx, std::string_view target, std::string_view expression) {
   Value* record = LookupName(ctx, target);
   if (!record) {
     ctx.RaiseScriptError("ASSIGNMENT TO UNKNOWN VARIABLE");
-    return;
+    return false;
   }
   size_t mark = PropertyMark(target);
   bool isProperty = mark != std::string_view::npos;
@@ -231,19 +231,21 @@ void AssignStatement(Context& ctx, std::string_view target, std::string_view exp
         Evaluate(ctx, ctx.controls->PropertyValueKind(*record, property), expression, false);
     // Looked up again: the expression may have run code that rebound names.
     record = LookupName(ctx, target);
-    if (value && record && record->IsControl()) {
-      ctx.controls->SetControlProperty(*record, property, *value);
-    }
-    return;
+    if (!value || !record || !record->IsControl()) return false;
+    ctx.controls->SetControlProperty(*record, property, *value);
+    return true;
   }
   if (record->constant) {
     ctx.RaiseScriptError("CAN'T RE-ASSIGN CONSTANT");
-    return;
+    return false;
   }
   Result value = Evaluate(ctx, record->kind, expression, false);
   record = LookupName(ctx, target);
-  if (!value || !record) return;
-  if (Result converted = ConvertValue(record->kind, *value)) CopyValue(*record, *converted);
+  if (!value || !record) return false;
+  Result converted = ConvertValue(record->kind, *value);
+  if (!converted) return false;
+  CopyValue(*record, *converted);
+  return true;
 }
 
 }  // namespace quorl

@@ -28,6 +28,7 @@ Result EvaluateNot(Context& ctx, int32_t hint, std::string_view operand);
 Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left, std::string_view right);
 Result EvaluateLogic(Context& ctx, Logic op, std::string_view left, std::string_view right);
 // TARGET = EXPRESSION: a variable keeps its kind; a control gets a property.
-void AssignStatement(Context& ctx, std::string_view target, std::string_view expression);
+// False when nothing was assigned (the reason has been reported).
+bool AssignStatement(Context& ctx, std::string_view target, std::string_view expression);
 
 }  // namespace quorl

@@ -297,6 +297,12 @@ Result Evaluate(Context& ctx, int32_t wantedKind, std::string_view text, bool st
 
   if (statementMode) {
     std::optional<std::string> first = FirstWord(w);
+    // A method's statement form takes the rest of its line as its argument,
+    // as a statement built-in does.
+    if (first && IsControlMethod(*first)) {
+      return ctx.controls->CallControlMethod(*first,
+                                             Normalized(std::string_view(w).substr(w.find(' '))));
+    }
     if (first && (IsSubName(ctx, *first) || IsStatementBuiltin(*first))) {
       l = *first;
       s = l.size();

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "host/config_files.h"
 #include "host/form_builder.h"
 #include "host/form_host.h"
 #include "host/form_session.h"
 #include "host/loader.h"
 #include "host/program.h"
+#include "lang/config_files.h"
 #include "lang/context.h"
 #include "platform/headless/console_dialogs.h"
 #include "platform/headless/console_form_dialogs.h"
@@ -126,7 +126,7 @@ int RunProgram(quorl::Context& ctx, const Options& options) {
   quorl::platform::PosixSockets sockets;
   ctx.network.sockets = &sockets;
 
-  quorl::FormBlockBuilder builder(ctx);
+  quorl::FormBlockBuilder builder(ctx, &formHost);
   if (quorl::StartProgram(ctx, options.program, builder)) {
     if (!ctx.scriptOnly) {
       quorl::RunFormSession(formHost, windows, options.events.empty() ? nullptr : &events,

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "lang/builtin_handlers.h"
 #include "lang/context.h"
 #include "platform/headless/console_dialogs.h"
 #include "platform/posix/posix_sockets.h"
@@ -15,7 +16,6 @@
 #include "real_servers.h"
 #include "tools/subprocess.h"
 #include "tools/temporary_directory.h"
-#include "values/builtin_handlers.h"
 
 namespace {
 

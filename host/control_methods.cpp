@@ -2,7 +2,7 @@
 #include "host/control_types.h"
 #include "host/form_host.h"
 #include "lang/evaluate.h"
-#include "lang/text_utils.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "host/control_types.h"
-#include "lang/text_utils.h"
 #include "values/name_tree.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

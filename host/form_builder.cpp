@@ -2,8 +2,8 @@
 
 #include "host/control_types.h"
 #include "host/form_host.h"
-#include "lang/text_utils.h"
-#include "values/scopes.h"
+#include "lang/scopes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {
@@ -17,7 +17,6 @@ constexpr uint32_t kChildStyle = ws::kChild | ws::kVisible | ws::kClipSiblings;
 }  // namespace
 
 void FormBlockBuilder::BuildForm(ProgramReader& reader, const std::string& firstLine) {
-  host_ = ctx_.formHost;
   if (!host_) {
     FormSectionSkipper(ctx_).BuildForm(reader, firstLine);
     return;

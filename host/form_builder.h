@@ -18,8 +18,8 @@ inline constexpr int kMaxBlockDepth = 32;
 
 class FormBlockBuilder final : public FormBuilder {
  public:
-  // Builds through ctx.formHost; without one the form section is read past.
-  explicit FormBlockBuilder(Context& ctx) : ctx_(ctx) {}
+  // Builds through the form host; without one the form section is read past.
+  FormBlockBuilder(Context& ctx, FormHost* host) : ctx_(ctx), host_(host) {}
   void BuildForm(ProgramReader& reader, const std::string& firstLine) override;
 
  private:

@@ -6,8 +6,8 @@
 #include "host/scroll_request.h"
 #include "host/tab_order.h"
 #include "lang/procedures.h"
-#include "lang/text_utils.h"
-#include "values/scopes.h"
+#include "lang/scopes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 
@@ -15,13 +15,13 @@ using platform::WindowHandle;
 
 FormHost::FormHost(Context& ctx, platform::FormWindows& windows, platform::FormDialogs& dialogs)
     : ctx_(ctx), windows_(windows), dialogs_(dialogs), previousControls_(ctx.controls) {
-  ctx_.formHost = this;
+  ctx_.status = this;
   windows_.SetEventSink(this);
 }
 
 FormHost::~FormHost() {
   windows_.SetEventSink(nullptr);
-  if (ctx_.formHost == this) ctx_.formHost = nullptr;
+  if (ctx_.status == this) ctx_.status = nullptr;
   if (ctx_.frxImages == this) ctx_.frxImages = nullptr;
   if (ctx_.controls == this) ctx_.controls = previousControls_;
 }

@@ -13,6 +13,7 @@
 #include "host/control_registry.h"
 #include "lang/context.h"
 #include "net/frx_icons.h"
+#include "net/status_display.h"
 #include "platform/form_dialogs.h"
 #include "platform/form_events.h"
 #include "platform/form_windows.h"
@@ -32,9 +33,12 @@ struct StatusLine {
 
 inline constexpr std::string_view kHomePageUrl = "http://quorl.example/";
 
-class FormHost final : public ControlAccess, public platform::FormEvents, public FrxImageHost {
+class FormHost final : public ControlAccess,
+                       public platform::FormEvents,
+                       public FrxImageHost,
+                       public StatusDisplay {
  public:
-  // Attaches itself to the context (ctx.formHost) and to the window system.
+  // Attaches itself to the context (as its status display) and to the window system.
   FormHost(Context& ctx, platform::FormWindows& windows, platform::FormDialogs& dialogs);
   ~FormHost() override;
   FormHost(const FormHost&) = delete;
@@ -62,8 +66,8 @@ class FormHost final : public ControlAccess, public platform::FormEvents, public
   void FireEvent(platform::WindowHandle window, std::string_view word, std::string_view arguments);
 
   // The status strip.
-  void ShowStatus(std::string_view text, int percent);
-  void HideStatus();
+  void ShowStatus(std::string_view text, int percent) override;
+  void HideStatus() override;
   const StatusLine& status() const { return status_; }
 
   // The control of that name in the form table, when it is one.

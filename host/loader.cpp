@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "lang/procedures.h"
-#include "lang/text_utils.h"
 #include "values/name_tree.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

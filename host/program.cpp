@@ -2,7 +2,7 @@
 
 #include "host/loader.h"
 #include "lang/procedures.h"
-#include "lang/text_utils.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 

@@ -1,7 +1,7 @@
 #include "host/program_reader.h"
 
-#include "lang/text_utils.h"
 #include "values/name_tree.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {}  // namespace

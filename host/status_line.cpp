@@ -1,7 +1,5 @@
 // The status strip: the form grows by the strip's height while it is shown,
 // and every control shows the wait cursor.
-#include "host/status_line.h"
-
 #include "host/form_host.h"
 #include "host/status_layout.h"
 #include "net/socket_layer.h"
@@ -12,14 +10,6 @@ namespace {
 constexpr size_t kStatusTextLength = 256;
 
 }  // namespace
-
-void ShowStatus(Context& ctx, std::string_view text, int percent) {
-  if (ctx.formHost) ctx.formHost->ShowStatus(text, percent);
-}
-
-void HideStatus(Context& ctx) {
-  if (ctx.formHost) ctx.formHost->HideStatus();
-}
 
 int FormHost::StatusHeight() {
   return StatusStripHeight(windows_.DialogBaseUnits());

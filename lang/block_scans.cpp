@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "lang/text_utils.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

@@ -3,7 +3,7 @@
 namespace quorl {
 
 Context::Context(platform::Dialogs& dialogs, platform::System& system)
-    : dialogs(dialogs), system(system), controls(&noControls_) {
+    : NetworkContext(dialogs, system), controls(&noControls_) {
   frames.reserve(kMaxFrames);  // frames never move while calls run
 }
 

@@ -11,19 +11,14 @@
 #include "lang/line_store.h"
 #include "net/data_files.h"
 #include "net/frx_icons.h"
-#include "net/network_state.h"
-#include "net/temp_file_ring.h"
+#include "net/network_context.h"
 #include "platform/command_starter.h"
-#include "platform/dialogs.h"
 #include "platform/profile_files.h"
-#include "platform/system.h"
 #include "values/control_access.h"
 #include "values/name_tree.h"
 #include "values/value.h"
 
 namespace quorl {
-
-class FormHost;  // host/form_host.h
 
 inline constexpr int kMaxFrames = 100;
 inline constexpr int kMaxEvaluationDepth = 1000;
@@ -48,13 +43,13 @@ class RandomGenerator {
   uint32_t state_ = 1;
 };
 
-class Context : public ErrorReporter {
+// The dialogs, the system, the temporary files and the network state come
+// from NetworkContext, which is all the web code sees of a run.
+class Context : public NetworkContext {
  public:
   Context(platform::Dialogs& dialogs, platform::System& system);
 
   // Services.
-  platform::Dialogs& dialogs;
-  platform::System& system;
   ControlAccess* controls;  // never null; NoControls until a form exists
 
   // Program.
@@ -80,18 +75,11 @@ class Context : public ErrorReporter {
   std::string commandLineText;  // what CMDLINE reads
   std::string formFormatText;   // the program file's first line, at most 40 characters
 
-  // Temporary files made by downloads, deleted as the ring wraps and at exit.
-  TempFileRing tempFiles;
-  // Web requests: the socket library, the busy and stop flags, the proxy setting.
-  NetworkState network;
   // The files that OPENDATA and OPENDATACACHE opened for the script.
   DataFiles dataFiles;
   // The form's Image controls as LOADFRX fills them; null without a form.
   FrxImageHost* frxImages = nullptr;
 
-  // The form host: the form's controls, events and status line. Null where
-  // no window system is attached; a form section is then read and skipped.
-  FormHost* formHost = nullptr;
   // Configuration files and command start-up for READINI, WRITEINI and
   // SHELL; null where a run has none (nothing is read, written or started).
   platform::ProfileFiles* profiles = nullptr;

@@ -2,9 +2,9 @@
 
 #include "lang/block_scans.h"
 #include "lang/evaluate.h"
-#include "lang/text_utils.h"
-#include "values/operators.h"
-#include "values/scopes.h"
+#include "lang/operators.h"
+#include "lang/scopes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

@@ -1,12 +1,12 @@
 #include "lang/evaluate.h"
 
 #include "lang/block_scans.h"
+#include "lang/builtins.h"
 #include "lang/control_flow.h"
+#include "lang/operators.h"
 #include "lang/procedures.h"
-#include "lang/text_utils.h"
-#include "values/builtins.h"
-#include "values/operators.h"
-#include "values/scopes.h"
+#include "lang/scopes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

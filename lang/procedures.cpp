@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "lang/builtins.h"
 #include "lang/evaluate.h"
-#include "lang/text_utils.h"
-#include "values/builtins.h"
-#include "values/scopes.h"
+#include "lang/scopes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

@@ -3,11 +3,10 @@
 #include <fstream>
 #include <optional>
 
-#include "host/status_line.h"
-#include "lang/text_utils.h"
 #include "net/http_texts.h"
 #include "net/socket_layer.h"
 #include "net/url_parts.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {
@@ -22,7 +21,7 @@ constexpr size_t kBlockSize = 4096;
 // A copy of a request or reply header in a registered temporary file.
 class DumpFile {
  public:
-  DumpFile(Context& ctx, std::string_view prefix, std::string_view title) {
+  DumpFile(NetworkContext& ctx, std::string_view prefix, std::string_view title) {
     if (std::optional<std::string> path = ctx.system.CreateTempFile(prefix)) {
       ctx.tempFiles.Register(*path, ctx.system);
       out_.open(*path, std::ios::binary | std::ios::trunc);
@@ -80,14 +79,14 @@ class FirstLineRouter {
   int64_t taken_ = 0;
 };
 
-int HttpRequest(Context& ctx, std::string_view url, std::string_view postText,
+int HttpRequest(NetworkContext& ctx, std::string_view url, std::string_view postText,
                 const std::string& outputPath, const Credentials* credentials);
 
 // One request and its reply. Credentials, when given, belong to the caller
 // for the whole exchange, so nested retries never share them.
 class HttpExchange {
  public:
-  HttpExchange(Context& ctx, std::string_view url, std::string_view postText,
+  HttpExchange(NetworkContext& ctx, std::string_view url, std::string_view postText,
                const std::string& outputPath, const Credentials* credentials)
       : ctx_(ctx),
         url_(url),
@@ -258,7 +257,7 @@ class HttpExchange {
     return HttpRequest(ctx_, url_, postText_, outputPath_, &*credentials);
   }
 
-  Context& ctx_;
+  NetworkContext& ctx_;
   std::string_view url_;
   std::string_view postText_;
   const std::string& outputPath_;
@@ -268,7 +267,7 @@ class HttpExchange {
   SocketHandle socket_ = platform::kNoSocket;
 };
 
-int HttpRequest(Context& ctx, std::string_view url, std::string_view postText,
+int HttpRequest(NetworkContext& ctx, std::string_view url, std::string_view postText,
                 const std::string& outputPath, const Credentials* credentials) {
   return HttpExchange(ctx, url, postText, outputPath, credentials).Run();
 }
@@ -276,7 +275,7 @@ int HttpRequest(Context& ctx, std::string_view url, std::string_view postText,
 // Clears the busy flag and stops the library however the request ends.
 class RequestScope {
  public:
-  explicit RequestScope(Context& ctx) : ctx_(ctx) {
+  explicit RequestScope(NetworkContext& ctx) : ctx_(ctx) {
     ctx_.network.busy = true;
     ctx_.network.abort = false;
   }
@@ -288,12 +287,12 @@ class RequestScope {
   RequestScope& operator=(const RequestScope&) = delete;
 
  private:
-  Context& ctx_;
+  NetworkContext& ctx_;
 };
 
 }  // namespace
 
-int NetworkRequest(Context& ctx, std::string_view url, std::string_view postText,
+int NetworkRequest(NetworkContext& ctx, std::string_view url, std::string_view postText,
                    const std::string& outputPath) {
   if (ctx.network.busy) {
     ctx.RaiseScriptError("NETWORK REQUEST ALREADY IN PROGRESS!");

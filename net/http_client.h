@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "lang/context.h"
+#include "net/network_context.h"
 
 namespace quorl {
 
 // 1 when a whole reply arrived and its body (or, for a reply without a
 // status line, all of it) is in the output file; 0 otherwise. A second
 // request while one runs is refused with a message.
-int NetworkRequest(Context& ctx, std::string_view url, std::string_view postText,
+int NetworkRequest(NetworkContext& ctx, std::string_view url, std::string_view postText,
                    const std::string& outputPath);
 
 }  // namespace quorl

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cstdint>
 
-#include "lang/text_utils.h"
 #include "net/encodings.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

@@ -2,7 +2,7 @@
 
 namespace quorl {
 
-std::string ReadQuorlConfig(Context& ctx, std::string_view key) {
+std::string ReadQuorlConfig(NetworkContext& ctx, std::string_view key) {
   if (!ctx.network.readQuorlConfig) return {};
   std::string value = ctx.network.readQuorlConfig(key);
   if (value.size() > 255) value.resize(255);

@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "lang/context.h"
+#include "net/network_context.h"
 
 namespace quorl {
 
 // The value of a key, at most 255 characters; empty when the key is absent
 // or the host has installed no INI reader (ctx.network.readQuorlConfig).
-std::string ReadQuorlConfig(Context& ctx, std::string_view key);
+std::string ReadQuorlConfig(NetworkContext& ctx, std::string_view key);
 
 }  // namespace quorl

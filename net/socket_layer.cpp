@@ -5,7 +5,6 @@
 #include <climits>
 #include <span>
 
-#include "host/status_line.h"
 #include "net/quorl_config.h"
 #include "net/socket_errors.h"
 #include "net/url_parts.h"
@@ -31,19 +30,19 @@ constexpr std::string_view kStartupFailed =
     "Unable to initialize Windows socket library (WINSOCK.DLL)!\n"
     "Network functions of Quorl will not work.";
 
-void ShowBox(Context& ctx, std::string_view text, std::string_view caption) {
+void ShowBox(NetworkContext& ctx, std::string_view text, std::string_view caption) {
   ctx.dialogs.MessageBox(text, caption, kBoxStyle);
 }
 
 // The result of a receive that failed or was stopped: no message when the
 // user stopped the transfer or when the call would block.
-int ReceiveFailure(Context& ctx, int error, std::string_view label) {
+int ReceiveFailure(NetworkContext& ctx, int error, std::string_view label) {
   if (ctx.network.abort || error == socket_error::kWouldBlock) return kReceiveStopped;
   ReportSocketError(ctx, error, label);
   return kReceiveFailed;
 }
 
-std::optional<uint32_t> AddressOf(Context& ctx, const std::string& name) {
+std::optional<uint32_t> AddressOf(NetworkContext& ctx, const std::string& name) {
   if (std::optional<uint32_t> dotted = ParseDottedAddress(name)) return dotted;
   const platform::SocketResult resolved = ctx.network.sockets->Resolve(name);
   if (resolved.Failed()) return std::nullopt;
@@ -57,13 +56,13 @@ bool IsUnreachable(int error) {
 
 }  // namespace
 
-void ReportSocketError(Context& ctx, int code, std::string_view label) {
+void ReportSocketError(NetworkContext& ctx, int code, std::string_view label) {
   std::string text = "Error communication on network:\n  ";
   text += SocketErrorText(code);
   ShowBox(ctx, text, "Windows Socket Error" + std::string(label));
 }
 
-int StartSocketDLL(Context& ctx) {
+int StartSocketDLL(NetworkContext& ctx) {
   NetworkState& net = ctx.network;
   int error = 0;
   using Outcome = platform::SocketLibrary::StartOutcome;
@@ -96,18 +95,18 @@ int StartSocketDLL(Context& ctx) {
   return 1;
 }
 
-void StopSocketDLL(Context& ctx) {
+void StopSocketDLL(NetworkContext& ctx) {
   if (ctx.network.sockets && ctx.network.libraryStarted) ctx.network.sockets->Stop();
   ctx.network.libraryStarted = false;
 }
 
-void AbortNetwork(Context& ctx) {
+void AbortNetwork(NetworkContext& ctx) {
   if (!ctx.network.libraryStarted) return;
   ctx.network.abort = true;
   ctx.network.sockets->CancelBlockingCall();
 }
 
-SocketHandle OpenSocket(Context& ctx, std::string_view host, int32_t port, bool& viaProxy) {
+SocketHandle OpenSocket(NetworkContext& ctx, std::string_view host, int32_t port, bool& viaProxy) {
   platform::SocketLibrary& sockets = *ctx.network.sockets;
   std::string name(host);
   viaProxy = false;
@@ -155,7 +154,7 @@ SocketHandle OpenSocket(Context& ctx, std::string_view host, int32_t port, bool&
   return socket;
 }
 
-int SendData(Context& ctx, SocketHandle socket, std::string_view bytes) {
+int SendData(NetworkContext& ctx, SocketHandle socket, std::string_view bytes) {
   const platform::SocketResult sent = ctx.network.sockets->Send(socket, bytes);
   if (ctx.network.abort) return 0;
   if (sent.Failed()) {
@@ -166,7 +165,7 @@ int SendData(Context& ctx, SocketHandle socket, std::string_view bytes) {
   return static_cast<int>(sent.value);
 }
 
-int GetLine(Context& ctx, SocketHandle socket, std::string& text, const RawBytesSink& raw) {
+int GetLine(NetworkContext& ctx, SocketHandle socket, std::string& text, const RawBytesSink& raw) {
   platform::SocketLibrary& sockets = *ctx.network.sockets;
   text.clear();
   std::array<char, kPeekSize> peeked{};
@@ -199,7 +198,7 @@ int GetLine(Context& ctx, SocketHandle socket, std::string& text, const RawBytes
   return static_cast<int>(std::min<int64_t>(taken, INT_MAX));
 }
 
-int GetData(Context& ctx, SocketHandle socket, std::string& buffer, size_t maximum) {
+int GetData(NetworkContext& ctx, SocketHandle socket, std::string& buffer, size_t maximum) {
   buffer.resize(std::min(maximum, kMaxReceive));
   const platform::SocketResult got = ctx.network.sockets->Receive(socket, buffer, false);
   if (ctx.network.abort || got.Failed()) {
@@ -210,7 +209,7 @@ int GetData(Context& ctx, SocketHandle socket, std::string& buffer, size_t maxim
   return static_cast<int>(got.value);
 }
 
-void CloseSocket(Context& ctx, SocketHandle socket) {
+void CloseSocket(NetworkContext& ctx, SocketHandle socket) {
   if (socket == kNoSocket) return;
   if (const int error = ctx.network.sockets->Close(socket); error != 0) {
     ReportSocketError(ctx, error, "Close Socket");

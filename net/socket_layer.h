@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "lang/context.h"
+#include "net/network_context.h"
 #include "platform/sockets.h"
 
 namespace quorl {
@@ -22,18 +22,18 @@ inline constexpr int kReceiveFailed = -2;   // a failure, already shown to the u
 
 // 1 when the library runs, 0 after its message. A failing start-up call is
 // reported only the first time in a run.
-int StartSocketDLL(Context& ctx);
-void StopSocketDLL(Context& ctx);
+int StartSocketDLL(NetworkContext& ctx);
+void StopSocketDLL(NetworkContext& ctx);
 // The user's stop: sets ctx.network.abort and makes the waiting call return.
 // Honoured only while the library runs.
-void AbortNetwork(Context& ctx);
+void AbortNetwork(NetworkContext& ctx);
 
 // A connected socket, or kNoSocket (after a message unless the user stopped).
 // viaProxy tells whether the connection goes to the proxy instead of host.
-SocketHandle OpenSocket(Context& ctx, std::string_view host, int32_t port, bool& viaProxy);
+SocketHandle OpenSocket(NetworkContext& ctx, std::string_view host, int32_t port, bool& viaProxy);
 // Bytes sent (perhaps fewer than given); 0 when stopped; -1 when the library
 // would block; -2 after a reported failure.
-int SendData(Context& ctx, SocketHandle socket, std::string_view bytes);
+int SendData(NetworkContext& ctx, SocketHandle socket, std::string_view bytes);
 
 // Called with each run of bytes that GetLine takes from the stream, exactly
 // as received.
@@ -43,14 +43,15 @@ using RawBytesSink = std::function<void(std::string_view)>;
 // after it. The text keeps the first 255 characters, cut at a NUL byte;
 // trailing LF, CR and blanks are trimmed while more than 2 characters remain.
 // Returns the count of bytes taken, or a kReceive result.
-int GetLine(Context& ctx, SocketHandle socket, std::string& text, const RawBytesSink& raw = {});
+int GetLine(NetworkContext& ctx, SocketHandle socket, std::string& text,
+            const RawBytesSink& raw = {});
 // Receives once, at most min(maximum, 4096) bytes, into buffer (resized to
 // the count). Returns the count or a kReceive result.
-int GetData(Context& ctx, SocketHandle socket, std::string& buffer, size_t maximum);
+int GetData(NetworkContext& ctx, SocketHandle socket, std::string& buffer, size_t maximum);
 // Ignores kNoSocket.
-void CloseSocket(Context& ctx, SocketHandle socket);
+void CloseSocket(NetworkContext& ctx, SocketHandle socket);
 
 // The message box for a library failure code; label names the operation.
-void ReportSocketError(Context& ctx, int code, std::string_view label);
+void ReportSocketError(NetworkContext& ctx, int code, std::string_view label);
 
 }  // namespace quorl

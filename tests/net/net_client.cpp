@@ -1,7 +1,7 @@
 #include "net_client.h"
 
+#include "lang/builtin_handlers.h"
 #include "net/http_client.h"
-#include "values/builtin_handlers.h"
 
 namespace quorl::nettest {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "lang/builtins.h"
 #include "tests/unit/fakes.h"
-#include "values/builtins.h"
 
 namespace quorl {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 #include "platform/dialogs.h"
 #include "tests/unit/fakes.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
 
 namespace quorl {
 namespace {

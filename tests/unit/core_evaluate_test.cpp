@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "lang/evaluate.h"
+#include "lang/scopes.h"
 #include "tests/unit/fakes.h"
-#include "values/scopes.h"
 
 namespace quorl {
 namespace {

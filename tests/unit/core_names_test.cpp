@@ -1,9 +1,9 @@
 // Name tables, declarations and the order in which scopes are searched.
 #include <gtest/gtest.h>
 
+#include "lang/scopes.h"
 #include "tests/unit/fakes.h"
 #include "values/name_tree.h"
-#include "values/scopes.h"
 
 namespace quorl {
 namespace {

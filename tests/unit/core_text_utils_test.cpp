@@ -1,8 +1,8 @@
 // The character-level scans that every stage of the interpreter works with.
 #include <gtest/gtest.h>
 
-#include "lang/text_utils.h"
 #include "tests/unit/fakes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

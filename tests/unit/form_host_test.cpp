@@ -12,12 +12,11 @@
 #include "fakes.h"
 #include "host/form_builder.h"
 #include "host/program.h"
-#include "host/status_line.h"
+#include "lang/builtins.h"
 #include "lang/evaluate.h"
+#include "lang/scopes.h"
 #include "platform/headless/headless_windows.h"
 #include "platform/sockets.h"
-#include "values/builtins.h"
-#include "values/scopes.h"
 
 namespace quorl {
 namespace {
@@ -86,7 +85,7 @@ class FormHostTest : public ::testing::Test {
     std::ofstream(path_) << "VERSION 4.00\nBegin VB.Form Form1\n"
                          << blocks << "End\n"
                          << code << "SUB UNUSED()\nEND SUB\n";
-    FormBlockBuilder builder(ctx);
+    FormBlockBuilder builder(ctx, &host);
     ASSERT_TRUE(StartProgram(ctx, path_.string(), builder));
   }
 

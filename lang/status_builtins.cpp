@@ -1,7 +1,6 @@
 // SETSTATUS and ENDSTATUS: the script shows and hides the status strip.
-#include "host/status_line.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 
 namespace quorl {
 

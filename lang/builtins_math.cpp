@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 #include "lang/evaluate.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
 
 namespace quorl {
 namespace {

@@ -1,11 +1,11 @@
-#include "values/builtins.h"
+#include "lang/builtins.h"
 
 #include <array>
 
+#include "lang/builtin_handlers.h"
 #include "lang/evaluate.h"
-#include "lang/text_utils.h"
-#include "values/builtin_handlers.h"
-#include "values/scopes.h"
+#include "lang/scopes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

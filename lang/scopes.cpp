@@ -1,6 +1,6 @@
-#include "values/scopes.h"
+#include "lang/scopes.h"
 
-#include "lang/text_utils.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

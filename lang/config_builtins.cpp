@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "host/config_files.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
+#include "lang/config_files.h"
 
 namespace quorl {
 namespace {

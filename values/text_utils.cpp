@@ -1,4 +1,4 @@
-#include "lang/text_utils.h"
+#include "values/text_utils.h"
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
 // QUORL, END and DOEVENTS written as a call.
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 #include "lang/evaluate.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
 
 namespace quorl {
 

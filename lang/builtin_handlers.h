@@ -11,32 +11,32 @@ namespace quorl {
 
 using BuiltinHandler = Result (*)(Context& ctx, std::string_view name, std::string_view arguments);
 
-// values/builtins_math.cpp: SIN, COS, TAN, SQR, ABS, RGB.
+// builtins_math.cpp: SIN, COS, TAN, SQR, ABS, RGB.
 Result MathBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// values/builtins_convert.cpp: CLNG, CINT, LNG, INT, CDBL, CSNG, DBL, SNG, CBOOL, BOOL, CSTR, STR.
+// builtins_convert.cpp: CLNG, CINT, LNG, INT, CDBL, CSNG, DBL, SNG, CBOOL, BOOL, CSTR, STR.
 Result ConversionBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// values/builtins_string.cpp: UCASE, LCASE, TRIM, LEN, LEFT, RIGHT, MID, INSTR, CHR, ASC.
+// builtins_string.cpp: UCASE, LCASE, TRIM, LEN, LEFT, RIGHT, MID, INSTR, CHR, ASC.
 Result StringBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// values/builtins_encoding.cpp: ESCAPE, UNESCAPE, SPACETOPLUS, PLUSTOSPACE, TOBASE64, FROMBASE64.
+// builtins_encoding.cpp: ESCAPE, UNESCAPE, SPACETOPLUS, PLUSTOSPACE, TOBASE64, FROMBASE64.
 Result EncodingBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// values/builtins_program.cpp: QUORL, END, DOEVENTS (called form).
+// builtins_program.cpp: QUORL, END, DOEVENTS (called form).
 Result ProgramBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// values/system_builtins.cpp: MSG, MSGBOX.
+// system_builtins.cpp: MSG, MSGBOX.
 Result SystemBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// host/dialog_builtins.cpp: INPUTBOX, OUTPUTBOX, SHELL.
+// dialog_builtins.cpp: INPUTBOX, OUTPUTBOX, SHELL.
 Result DialogBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// host/config_builtins.cpp: READINI, WRITEINI.
+// config_builtins.cpp: READINI, WRITEINI.
 Result ConfigBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// host/status_builtins.cpp: SETSTATUS.
+// status_builtins.cpp: SETSTATUS.
 Result StatusBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// net/data_builtins.cpp: OPENDATA, OPENDATACACHE, LOADFRX, READDATA, EOFDATA,
+// data_builtins.cpp: OPENDATA, OPENDATACACHE, LOADFRX, READDATA, EOFDATA,
 // REOPENDATA, CLOSEDATA.
 Result DataBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
 // OPENURL: the browser link.
 Result BrowserBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
 
-// Built-in variables. values/system_builtins.cpp: SCREENX, SCREENY, CMDLINE,
-// OPSYS, NOW, AUTHOR, WEBURL, WEBNAME; host/status_builtins.cpp: ENDSTATUS.
+// Built-in variables. system_builtins.cpp: SCREENX, SCREENY, CMDLINE,
+// OPSYS, NOW, AUTHOR, WEBURL, WEBNAME; status_builtins.cpp: ENDSTATUS.
 // None when the name is no built-in variable of that group; the outer
 // optional tells whether the name was one.
 std::optional<Result> SystemVariable(Context& ctx, std::string_view name);

@@ -1,11 +1,11 @@
-#include "values/operators.h"
+#include "lang/operators.h"
 
 #include <cmath>
 #include <limits>
 
 #include "lang/evaluate.h"
-#include "lang/text_utils.h"
-#include "values/scopes.h"
+#include "lang/scopes.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

@@ -1,7 +1,7 @@
 // CLNG, CINT, LNG, INT, CDBL, CSNG, DBL, SNG, CBOOL, BOOL, CSTR and STR: the
 // argument evaluated with the wanted kind and converted to it.
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 
 namespace quorl {
 namespace {

@@ -1,8 +1,8 @@
 // INPUTBOX, OUTPUTBOX and SHELL.
 #include <array>
 
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 
 namespace quorl {
 namespace {

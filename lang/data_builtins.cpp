@@ -5,13 +5,13 @@
 #include <string>
 #include <utility>
 
-#include "lang/text_utils.h"
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 #include "net/download_cache.h"
 #include "net/frx_icons.h"
 #include "net/http_client.h"
 #include "net/http_texts.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
+#include "values/text_utils.h"
 
 namespace quorl {
 namespace {

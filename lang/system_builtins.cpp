@@ -5,9 +5,9 @@
 #include <ctime>
 #include <string>
 
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 #include "platform/dialogs.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
 
 namespace quorl {
 namespace {

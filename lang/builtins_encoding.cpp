@@ -1,8 +1,8 @@
 // ESCAPE, UNESCAPE, SPACETOPLUS, PLUSTOSPACE, TOBASE64 and FROMBASE64 wrap
 // the web text encodings into string values.
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 #include "net/encodings.h"
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
 
 namespace quorl {
 

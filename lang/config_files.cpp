@@ -1,4 +1,4 @@
-#include "host/config_files.h"
+#include "lang/config_files.h"
 
 #include "values/name_tree.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "values/builtin_handlers.h"
-#include "values/builtins.h"
+#include "lang/builtin_handlers.h"
+#include "lang/builtins.h"
 
 namespace quorl {
 namespace {

@@ -32,6 +32,7 @@ constexpr std::string_view kUsage =
     "\n"
     "Options:\n"
     "  --events FILE   replay the user actions in FILE on the program's form\n"
+    "                  (a program that builds no form is refused, exit code 2)\n"
     "  --list          load the program and print its stored code lines\n"
     "  --count-lines   print the number of executed lines on standard error\n"
     "  --help          show this help and exit\n"
@@ -127,13 +128,19 @@ int RunProgram(quorl::Context& ctx, const Options& options) {
   ctx.network.sockets = &sockets;
 
   quorl::FormBlockBuilder builder(ctx, &formHost);
-  if (quorl::StartProgram(ctx, options.program, builder)) {
-    if (!ctx.scriptOnly) {
-      quorl::RunFormSession(formHost, windows, options.events.empty() ? nullptr : &events,
-                            std::cout, std::cerr);
-    }
-    quorl::EndProgram(ctx);
+  if (!quorl::LoadProgram(ctx, options.program, builder)) return 0;
+  if (!options.events.empty() && !formHost.HasForm()) {
+    // Nothing would take the user actions: refuse rather than drop them.
+    std::cerr << "quorl: " << options.program << " builds no form: the user actions in '"
+              << options.events << "' cannot be replayed\n";
+    return 2;
   }
+  quorl::RunStartup(ctx);
+  if (!ctx.scriptOnly) {
+    quorl::RunFormSession(formHost, windows, options.events.empty() ? nullptr : &events, std::cout,
+                          std::cerr);
+  }
+  quorl::EndProgram(ctx);
   return 0;
 }
 

@@ -7,10 +7,19 @@
 namespace quorl {
 
 bool StartProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder) {
+  if (!LoadProgram(ctx, commandLine, formBuilder)) return false;
+  RunStartup(ctx);
+  return true;
+}
+
+bool LoadProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder) {
   std::string path = Normalized(commandLine.substr(0, kMaxTextLength));
   ctx.lines.Clear();
   ctx.formTable = NameTree("");
-  if (LoadProgramFile(ctx, path, formBuilder) == 0) return false;
+  return LoadProgramFile(ctx, path, formBuilder) != 0;
+}
+
+void RunStartup(Context& ctx) {
   ctx.tempFiles.Clear();
   ctx.programReady = true;
   PrepareProgram(ctx);
@@ -19,7 +28,6 @@ bool StartProgram(Context& ctx, std::string_view commandLine, FormBuilder& formB
   for (std::string_view startup : {"MAIN", "FORM_LOAD"}) {
     if (!ctx.stopRequested && HasProcedure(ctx, startup)) RunProcedure(ctx, startup, "");
   }
-  return true;
 }
 
 void EndProgram(Context& ctx) {

@@ -11,6 +11,11 @@ namespace quorl {
 
 // False when nothing is to run (the loader has told the user why).
 bool StartProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
+// StartProgram in two steps, for a runner that looks at what was loaded
+// (whether a form was built) before anything runs. After a successful load
+// either RunStartup and later EndProgram follow, or nothing.
+bool LoadProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
+void RunStartup(Context& ctx);
 void EndProgram(Context& ctx);
 
 }  // namespace quorl

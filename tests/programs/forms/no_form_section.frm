@@ -5,5 +5,4 @@ SUB MAIN()
   MSG "running without a form"
 END SUB
 
-' args: --events no_form_section.events
 ' expect: Message: running without a form

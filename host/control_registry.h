@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,12 @@
 namespace quorl {
 
 struct ControlEntry {
-  std::string name;      // as written on the Begin line
+  std::string name;      // as bound in the form table: "Command1", "Command1(2)"
   std::string typeWord;  // the block type word: "CommandButton", "VScrollBar", ...
   int32_t type = 0;
-  platform::WindowHandle window = 0;  // 0 for a Timer
-  int order = 0;                      // place of the Begin line in the form file
+  platform::WindowHandle window = 0;        // 0 for a Timer
+  int order = 0;                            // place of the Begin line in the form file
+  std::optional<int> index = std::nullopt;  // the element's Index in a control array
   platform::Colour background = 0xFFFFFF;
   platform::Colour foreground = 0x000000;
   int smallChange = 1;  // scroll bars

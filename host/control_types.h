@@ -22,6 +22,7 @@ enum ControlType : int32_t {
   kControlTimer = 24,
   kControlScrollBar = 25,  // VScrollBar and HScrollBar
   kControlImage = 26,
+  kControlPictureBox = 27,  // a plain window that holds controls, as a Frame does
 };
 
 // Types whose default property is their text.

@@ -1,5 +1,6 @@
 #include "host/form_block.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <climits>
@@ -24,7 +25,7 @@ struct TypeWord {
 };
 
 // In the order in which the words are tried.
-constexpr std::array<TypeWord, 13> kTypeWords = {{
+constexpr std::array<TypeWord, 14> kTypeWords = {{
     {"Form", kControlForm},
     {"CommandButton", kControlCommandButton},
     {"Image", kControlImage},
@@ -38,6 +39,7 @@ constexpr std::array<TypeWord, 13> kTypeWords = {{
     {"ComboBox", kControlComboBox},
     {"ListBox", kControlListBox},
     {"Timer", kControlTimer},
+    {"PictureBox", kControlPictureBox},
 }};
 
 bool Is(std::string_view name, std::string_view property) {
@@ -68,6 +70,20 @@ uint32_t ReadHex(std::string_view text) {
   }
   uint32_t result = static_cast<uint32_t>(value);
   return negative ? 0u - result : result;
+}
+
+// A reference into the form's .FRX file without the "$": a quoted file name,
+// ":" and a hexadecimal offset, "Form1.frx":0000.
+bool IsFrxReference(std::string_view value) {
+  if (value.size() < 2 || value.front() != '"') return false;
+  size_t close = value.find('"', 1);
+  if (close == std::string_view::npos || close + 1 >= value.size() || value[close + 1] != ':') {
+    return false;
+  }
+  std::string_view offset = value.substr(close + 2);
+  return !offset.empty() && std::all_of(offset.begin(), offset.end(), [](char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+  });
 }
 
 }  // namespace
@@ -137,7 +153,13 @@ PropertyLine SplitPropertyLine(std::string_view line) {
   return property;
 }
 
+std::string BoundName(const FormBlock& block) {
+  if (!block.index) return block.name;
+  return block.name + "(" + std::to_string(*block.index) + ")";
+}
+
 std::string CaptionText(std::string_view value) {
+  if (IsFrxReference(value)) return std::string(kFrxPlaceholder);
   std::string text(value);
   if (!text.empty() && text.front() == '"') text.erase(0, 1);
   if (!text.empty() && text.back() == '"') text.pop_back();
@@ -165,11 +187,15 @@ void ApplyBlockProperty(FormBlock& block, const PropertyLine& property, const Pi
   const std::string& value = property.value;
   int n = WholeNumber(value);
   int32_t type = block.type;
-  bool formLabelOrFrame = type == kControlForm || type == kControlLabel || type == kControlFrame;
+  // Containers and labels take no place in the Tab order.
+  bool formLabelOrFrame = type == kControlForm || type == kControlLabel || type == kControlFrame ||
+                          type == kControlPictureBox;
   if (Is(name, "Height")) {
     block.height = type == kControlComboBox ? scale.ComboHeight(n) : scale.Vertical(n);
+    block.heightGiven = true;
   } else if (Is(name, "Width")) {
     block.width = scale.Horizontal(n);
+    block.widthGiven = true;
   } else if (Is(name, "Top")) {
     block.top = scale.Vertical(n);
   } else if (Is(name, "Left")) {
@@ -241,6 +267,12 @@ void ApplyBlockProperty(FormBlock& block, const PropertyLine& property, const Pi
     block.smallChange = n;
   } else if (Is(name, "LargeChange")) {
     block.largeChange = n;
+  } else if (Is(name, "ClientWidth") && type == kControlForm) {
+    block.clientWidth = scale.Horizontal(n);
+  } else if (Is(name, "ClientHeight") && type == kControlForm) {
+    block.clientHeight = scale.Vertical(n);
+  } else if (Is(name, "Index") && type != kControlForm) {
+    block.index = n;
   } else if (Is(name, "Picture")) {
     size_t colon = value.find(':');
     if (colon != std::string::npos) block.pictureOffset = ReadHex(value.substr(colon + 1));

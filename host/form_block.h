@@ -23,6 +23,12 @@ struct FormBlock {
   int top = 0;
   int width = 0;
   int height = 0;
+  // The form's client area, for files that give it instead of Width and Height.
+  std::optional<int> clientWidth;
+  std::optional<int> clientHeight;
+  bool widthGiven = false;
+  bool heightGiven = false;
+  std::optional<int> index;  // the element's Index in a control array
   int enabled = 1;
   int visible = 1;
   int tabIndex = -1;
@@ -58,6 +64,11 @@ class PixelScale {
   float y_;
 };
 
+// The name a control is bound to in the form table: its own name, and for an
+// element of a control array that name followed by its Index in parentheses,
+// "Command1(2)".
+std::string BoundName(const FormBlock& block);
+
 // The type and name of a trimmed "Begin" line; "Begin VB.Form Form1" and
 // "Begin Form Form1" read alike. Type 0 for a type the builder does not know.
 FormBlock ReadBeginLine(std::string_view line);
@@ -70,7 +81,8 @@ struct PropertyLine {
 PropertyLine SplitPropertyLine(std::string_view line);
 
 // A Caption or Text value without its quotes; a text kept in the .FRX file
-// gives a placeholder that says so.
+// ("$" or a quoted file name, then ":" and an offset) gives a placeholder
+// that says so.
 std::string CaptionText(std::string_view value);
 
 // A colour value "&H00BBGGRR&"; values above 0xFFFFFF name a system colour.

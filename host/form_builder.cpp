@@ -89,6 +89,7 @@ WindowHandle FormBlockBuilder::CreateAtBegin(FormBlock& block, WindowHandle pare
     case kControlLabel:
       return create(WindowClass::kStatic, kChildStyle);
     case kControlImage:
+    case kControlPictureBox:  // a plain window, its controls inside
       return create(WindowClass::kImage, kChildStyle);
     case kControlScrollBar: {
       bool vertical = CompareNames(block.typeWord, "VScrollBar") == 0;
@@ -135,24 +136,26 @@ void FormBlockBuilder::FinishControl(const FormBlock& block, int order, WindowHa
   record.kind = block.type;
   record.window = window;
   if (block.type == kControlLabel) record.integer = block.backStyle;
-  ControlEntry entry{block.name, block.typeWord, block.type, window, order};
+  ControlEntry entry{BoundName(block), block.typeWord, block.type, window, order};
+  entry.index = block.index;
   entry.background = block.backColour;
   entry.foreground = block.foreColour;
   entry.smallChange = block.smallChange;
   entry.largeChange = block.largeChange;
   entry.pictureOffset = block.pictureOffset;
   host_->registry().Add(std::move(entry));
-  BindName(ctx_, block.name, std::move(record), kScopeForm);
+  BindName(ctx_, BoundName(block), std::move(record), kScopeForm);
 
   windows.SetText(window, block.caption);
   windows.SetStyle(window, block.style);
   platform::Rect rect{block.left, block.top, block.left + block.width, block.top + block.height};
   if (block.type == kControlForm) {
     // The form is centred on the screen, whatever its Left and Top say.
-    int left = (ctx_.system.ScreenWidth() - block.width) / 2;
-    int top = (ctx_.system.ScreenHeight() - block.height) / 2;
-    rect = {left, top, left + block.width, top + block.height};
-    host_->SetFormSize(block.width, block.height);
+    platform::Rect size = FormSize(block, window);
+    int left = (ctx_.system.ScreenWidth() - size.Width()) / 2;
+    int top = (ctx_.system.ScreenHeight() - size.Height()) / 2;
+    rect = {left, top, left + size.Width(), top + size.Height()};
+    host_->SetFormSize(size.Width(), size.Height());
   }
   windows.Move(window, rect);
   windows.Enable(window, block.enabled != 0);
@@ -181,12 +184,30 @@ void FormBlockBuilder::FinishControl(const FormBlock& block, int order, WindowHa
   windows.SetFont(window, block.fontSize);
 }
 
+platform::Rect FormBlockBuilder::FormSize(const FormBlock& block, WindowHandle form) {
+  // A file that gives only the client area gets the window that holds it:
+  // the client area plus the form window's frame.
+  platform::Rect outer = host_->windows().WindowRect(form);
+  platform::Rect client = host_->windows().ClientRect(form);
+  int width = block.width;
+  int height = block.height;
+  if (!block.widthGiven && block.clientWidth) {
+    width = *block.clientWidth + outer.Width() - client.Width();
+  }
+  if (!block.heightGiven && block.clientHeight) {
+    height = *block.clientHeight + outer.Height() - client.Height();
+  }
+  return {0, 0, width, height};
+}
+
 void FormBlockBuilder::FinishTimer(const FormBlock& block, int order) {
   Value record;
   record.kind = kControlTimer;
   record.integer = block.enabled != 0 ? block.interval : -block.interval;
-  host_->registry().Add(ControlEntry{block.name, block.typeWord, kControlTimer, 0, order});
-  BindName(ctx_, block.name, std::move(record), kScopeForm);
+  ControlEntry entry{BoundName(block), block.typeWord, kControlTimer, 0, order};
+  entry.index = block.index;
+  host_->registry().Add(std::move(entry));
+  BindName(ctx_, BoundName(block), std::move(record), kScopeForm);
   // Only an enabled Timer with an interval starts the form's timer; the last
   // one built decides its period.
   if (host_->HasForm() && block.enabled != 0 && block.interval > 0) {

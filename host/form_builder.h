@@ -29,6 +29,8 @@ class FormBlockBuilder final : public FormBuilder {
   platform::WindowHandle CreateAtEnd(FormBlock& block, platform::WindowHandle parent);
   void FinishControl(const FormBlock& block, int order, platform::WindowHandle window);
   void FinishTimer(const FormBlock& block, int order);
+  // The form's outer size (at 0, 0) from its Width and Height or its client area.
+  platform::Rect FormSize(const FormBlock& block, platform::WindowHandle form);
   // Reads past a block that nests too deeply.
   void SkipBlock(ProgramReader& reader);
   void ReportUnclosedForm();

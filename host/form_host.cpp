@@ -56,8 +56,33 @@ NameNode* FormHost::ControlNode(WindowHandle window) {
 const ControlEntry* FormHost::FindControl(std::string_view name) {
   NameNode* node = ctx_.formTable.Find(name);
   if (!node || !node->value || !node->value->IsControl()) return nullptr;
-  if (node->value->window != 0) return registry_.FindByWindow(node->value->window);
-  return registry_.FindByName(node->name);  // a Timer has no window
+  return EntryOf(*node);
+}
+
+const ControlEntry* FormHost::EntryOf(const NameNode& node) {
+  if (node.value->window != 0) return registry_.FindByWindow(node.value->window);
+  return registry_.FindByName(node.name);  // a Timer has no window
+}
+
+std::optional<FormHost::EventCall> FormHost::FindEventProcedure(const NameNode& node,
+                                                                std::string_view word,
+                                                                std::string_view arguments,
+                                                                int argumentCount) {
+  // The elements of a control array share the array's procedures.
+  const ControlEntry* entry = EntryOf(node);
+  bool element = entry && entry->index;
+  std::string name = element ? node.name.substr(0, node.name.rfind('(')) : node.name;
+  name += word;
+  UpperOutsideQuotes(name);
+  if (!HasProcedure(ctx_, name)) return std::nullopt;
+  EventCall call{name, std::string(arguments), false};
+  // An element passes its Index first when the procedure has a parameter for it.
+  if (element && ParameterCount(ctx_, name) > argumentCount) {
+    call.indexFirst = true;
+    call.arguments =
+        std::to_string(*entry->index) + (arguments.empty() ? "" : ", ") + std::string(arguments);
+  }
+  return call;
 }
 
 void FormHost::FireEvent(WindowHandle window, std::string_view word, std::string_view arguments) {
@@ -65,9 +90,10 @@ void FormHost::FireEvent(WindowHandle window, std::string_view word, std::string
   NameNode* node = CompareNames(word, "_Timer") == 0 ? ctx_.formTable.FindByKind(kControlTimer)
                                                      : ControlNode(window);
   if (!node) return;
-  std::string name = node->name + std::string(word);
-  UpperOutsideQuotes(name);
-  if (HasProcedure(ctx_, name)) RunProcedure(ctx_, name, arguments);
+  int argumentCount = arguments.empty() ? 0 : 1;
+  if (auto call = FindEventProcedure(*node, word, arguments, argumentCount)) {
+    RunProcedure(ctx_, call->procedure, call->arguments);
+  }
 }
 
 void FormHost::OnCommand(WindowHandle control, int notification) {
@@ -88,13 +114,12 @@ int FormHost::OnCharacter(WindowHandle control, int code) {
   if (!EventsAllowed()) return code;
   NameNode* node = ControlNode(control);
   if (!node) return code;
-  std::string name = node->name + "_KeyPress";
-  UpperOutsideQuotes(name);
-  if (!HasProcedure(ctx_, name) || !ctx_.PushFrame()) return code;
-  CallProcedure(ctx_, name, std::to_string(code));
+  auto call = FindEventProcedure(*node, "_KeyPress", std::to_string(code), 1);
+  if (!call || !ctx_.PushFrame()) return code;
+  CallProcedure(ctx_, call->procedure, call->arguments);
   // The procedure may have replaced the character through its parameter.
   int received = code;
-  if (Value* parameter = GetParameterValue(ctx_, name, 1)) {
+  if (Value* parameter = GetParameterValue(ctx_, call->procedure, call->indexFirst ? 2 : 1)) {
     received = ValueToInteger(*parameter).integer;
   }
   ctx_.PopFrame();

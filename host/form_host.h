@@ -105,6 +105,17 @@ class FormHost final : public ControlAccess,
   bool EventsAllowed() const { return ctx_.programReady && !ctx_.stopRequested; }
   // The control record bound to the window in the form table.
   NameNode* ControlNode(platform::WindowHandle window);
+  // The registry's entry for a control record of the form table.
+  const ControlEntry* EntryOf(const NameNode& node);
+  // The script's procedure for an event of the control, when it has one,
+  // and the arguments it gets.
+  struct EventCall {
+    std::string procedure;
+    std::string arguments;
+    bool indexFirst = false;  // an array element's Index comes first
+  };
+  std::optional<EventCall> FindEventProcedure(const NameNode& node, std::string_view word,
+                                              std::string_view arguments, int argumentCount);
   // A control's rectangle in the coordinates its geometry properties use:
   // the form's on the screen, a control's in the form's client area.
   platform::Rect GeometryRect(const Value& control);

@@ -67,6 +67,22 @@ bool IsKnownHeader(std::string_view line) {
   return false;
 }
 
+// "Object = ..." names a control library that a later form version uses.
+bool IsObjectLine(std::string_view line) {
+  std::string trimmed = Normalized(line);
+  if (!StartsWithIgnoringCase(trimmed, "Object")) return false;
+  return Normalized(std::string_view(trimmed).substr(6)).starts_with('=');
+}
+
+// The form section's first line. The Object lines that may stand before it
+// are passed over: their controls are not supported, and their blocks are
+// read past as unknown blocks are.
+std::string FormSectionStart(Context& ctx, ProgramReader& reader) {
+  std::string line = reader.ReadLine(ctx).value_or("");
+  while (IsObjectLine(line)) line = reader.ReadLine(ctx).value_or("");
+  return line;
+}
+
 }  // namespace
 
 std::vector<std::string> NormalizeCodeLine(std::string line) {
@@ -122,7 +138,7 @@ int LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& for
   ctx.formFormatText = header.substr(0, kFormFormatLength);
 
   if (CompareNames(header, "OPTION EXPLICIT") != 0) {
-    formBuilder.BuildForm(reader, reader.ReadLine(ctx).value_or(""));
+    formBuilder.BuildForm(reader, FormSectionStart(ctx, reader));
   } else {
     ctx.scriptOnly = true;
   }

@@ -167,6 +167,15 @@ bool HasProcedure(const Context& ctx, std::string_view name) {
   return node && node->value;
 }
 
+int ParameterCount(Context& ctx, std::string_view name) {
+  NameNode* entry = ctx.procedures.Find(name);
+  if (!entry || !entry->value) return 0;
+  std::string parameters = ParameterList(ctx, ctx.lines.Line(entry->value->integer));
+  int count = 0;
+  while (NthArgument(parameters, count + 1)) ++count;
+  return count;
+}
+
 Result CallProcedure(Context& ctx, std::string_view name, std::string_view arguments) {
   if (name.empty() || name == " " || ctx.frames.empty()) return std::nullopt;
   NameNode* entry = ctx.procedures.Find(name);

@@ -18,6 +18,8 @@ Result RunProcedure(Context& ctx, std::string_view name, std::string_view argume
 // The variable of the n-th parameter (from 1) in the current frame.
 Value* GetParameterValue(Context& ctx, std::string_view name, int n);
 bool HasProcedure(const Context& ctx, std::string_view name);
+// How many parameters the procedure's header declares; 0 for no procedure.
+int ParameterCount(Context& ctx, std::string_view name);
 // Removes PUBLIC or PRIVATE before SUB or FUNCTION (any case); true when it did.
 bool RemoveProcedureQualifier(std::string& line);
 

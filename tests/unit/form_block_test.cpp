@@ -71,6 +71,9 @@ TEST(FormBlockTest, DequotesCaptionsAndMarksTextsKeptElsewhere) {
   std::string placeholder = CaptionText("$\"Form1.frx\":0000");
   EXPECT_NE(placeholder.find("FRX"), std::string::npos);
   EXPECT_EQ(placeholder.front(), '{');
+  EXPECT_EQ(CaptionText("\"Form1.frx\":01A4"), placeholder);  // without the "$" too
+  EXPECT_EQ(CaptionText("\"a\":x"), "a\":x");
+  EXPECT_EQ(CaptionText("\"a\":"), "a\":");
 }
 
 TEST(FormBlockTest, ReadsColoursAndSystemColours) {
@@ -105,6 +108,14 @@ TEST(FormBlockTest, AppliesGeometryAndTabIndexByType) {
 
   FormBlock combo = Apply(ReadBeginLine("Begin VB.ComboBox C"), {"Height = 300"});
   EXPECT_EQ(combo.height, 100);
+
+  // Only a form has a client area; a form has no Index.
+  FormBlock form = Apply(ReadBeginLine("Begin VB.Form F"), {"ClientWidth = 1440", "Index = 1"});
+  EXPECT_EQ(form.clientWidth, 96);
+  EXPECT_FALSE(form.widthGiven || form.index);
+  FormBlock element = Apply(button, {"ClientWidth = 1440", "Index = 2"});
+  EXPECT_FALSE(element.clientWidth);
+  EXPECT_EQ(BoundName(element), "B(2)");
 }
 
 TEST(FormBlockTest, AppliesStyleProperties) {

@@ -302,8 +302,10 @@ TEST_F(FormHostTest, AClickOnTheStopSignStopsTheTransfer) {
 TEST_F(FormHostTest, ControlsArePaintedInTheirOwnColours) {
   Start(
       "Begin VB.Label Label1\nBackStyle = 0\nForeColor = &H000000FF&\nEnd\n"
-      "Begin VB.TextBox Text1\nBackColor = &H00C0FFFF&\nEnd\n",
+      "Begin VB.TextBox Text1\nBackColor = &H00C0FFFF&\nEnd\n"
+      "Begin VB.PictureBox Picture1\nBackColor = &H00FF0000&\nEnd\n",
       "");
+  EXPECT_EQ(host.ControlColours(Window("Picture1"))->background, 0xFF0000u);
   std::optional<platform::ControlPaint> label = host.ControlColours(Window("Label1"));
   ASSERT_TRUE(label);
   EXPECT_EQ(label->text, 0xFFu);

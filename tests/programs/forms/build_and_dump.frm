@@ -121,17 +121,17 @@ Begin VB.Form Form1
    End
    Begin VB.PictureBox Picture1
       Height          =   500
-      Begin VB.CommandButton Lost1
-         Caption         =   "never built"
+      Begin VB.CommandButton Inside1
+         Caption         =   "inside"
       End
    End
    Begin VB.Menu mnuFile
       Caption         =   "&File"
    End
 End
-' Every control type with the properties the form file gives them. Controls
-' inside an unknown block are not built; a Frame places its controls in its
-' own area, so Option1's LEFT counts from the form.
+' Every control type with the properties the form file gives them. A Frame
+' and a PictureBox place their controls in their own area, so Option1's LEFT
+' counts from the form; a menu is no control.
 SUB FORM_LOAD()
   MSG "BackColor " & FORM1.BACKCOLOR
   MSG "Option1 at " & OPTION1.LEFT & "," & OPTION1.TOP
@@ -160,3 +160,5 @@ END SUB
 ' expect: HScroll1 HScrollBar value=20 min=5 max=50 enabled visible left=80 top=180 width=100 height=17
 ' expect: Image1 Image text="" no-picture enabled visible left=266 top=8 width=32 height=32
 ' expect: Timer1 Timer interval=500 disabled
+' expect: Picture1 PictureBox text="" enabled visible left=0 top=0 width=0 height=33
+' expect: Inside1 CommandButton text="inside" enabled visible left=0 top=0 width=0 height=0

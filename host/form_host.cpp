@@ -7,6 +7,7 @@
 #include "host/tab_order.h"
 #include "lang/procedures.h"
 #include "lang/scopes.h"
+#include "net/browser_link.h"
 #include "values/text_utils.h"
 
 namespace quorl {
@@ -20,6 +21,7 @@ FormHost::FormHost(Context& ctx, platform::FormWindows& windows, platform::FormD
 }
 
 FormHost::~FormHost() {
+  StopBrowserLink(ctx_);
   windows_.SetEventSink(nullptr);
   if (ctx_.status == this) ctx_.status = nullptr;
   if (ctx_.frxImages == this) ctx_.frxImages = nullptr;
@@ -31,6 +33,8 @@ void FormHost::AttachForm(WindowHandle form) {
   formDestroyed_ = false;
   ctx_.controls = this;
   ctx_.frxImages = this;
+  // The browser link lives as long as the form.
+  StartBrowserLink(ctx_);
 }
 
 void FormHost::SetFormSize(int width, int height) {
@@ -153,7 +157,7 @@ void FormHost::OnSystemCommand(int command) {
       dialogs_.ShowAbout();
       break;
     case platform::command::kHomePage:
-      dialogs_.OpenHomePage(kHomePageUrl);
+      OpenUrlInBrowser(ctx_, kHomePageUrl, "");
       break;
     case platform::command::kAboutForm:
       ShowFormInfo();
@@ -182,6 +186,7 @@ void FormHost::OnTabKey(WindowHandle focus, bool backwards) {
 
 void FormHost::OnFormDestroyed() {
   formDestroyed_ = true;
+  StopBrowserLink(ctx_);
   windows_.StopTimer();
   ctx_.controls = previousControls_;
   if (ctx_.frxImages == this) ctx_.frxImages = nullptr;

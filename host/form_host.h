@@ -31,8 +31,6 @@ struct StatusLine {
   bool active = false;
 };
 
-inline constexpr std::string_view kHomePageUrl = "http://quorl.example/";
-
 class FormHost final : public ControlAccess,
                        public platform::FormEvents,
                        public FrxImageHost,

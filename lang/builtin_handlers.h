@@ -32,14 +32,16 @@ Result StatusBuiltin(Context& ctx, std::string_view name, std::string_view argum
 // data_builtins.cpp: OPENDATA, OPENDATACACHE, LOADFRX, READDATA, EOFDATA,
 // REOPENDATA, CLOSEDATA.
 Result DataBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
-// OPENURL: the browser link.
+// browser_builtins.cpp: OPENURL.
 Result BrowserBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
 
 // Built-in variables. system_builtins.cpp: SCREENX, SCREENY, CMDLINE,
-// OPSYS, NOW, AUTHOR, WEBURL, WEBNAME; status_builtins.cpp: ENDSTATUS.
+// OPSYS, NOW, AUTHOR; browser_builtins.cpp: WEBURL, WEBNAME;
+// status_builtins.cpp: ENDSTATUS.
 // None when the name is no built-in variable of that group; the outer
 // optional tells whether the name was one.
 std::optional<Result> SystemVariable(Context& ctx, std::string_view name);
+std::optional<Result> BrowserVariable(Context& ctx, std::string_view name);
 std::optional<Result> StatusVariable(Context& ctx, std::string_view name);
 
 }  // namespace quorl

@@ -122,6 +122,7 @@ Result BuiltinVariable(Context& ctx, std::string_view name, bool& found) {
     return std::nullopt;
   }
   if (std::optional<Result> value = SystemVariable(ctx, name)) return std::move(*value);
+  if (std::optional<Result> value = BrowserVariable(ctx, name)) return std::move(*value);
   if (std::optional<Result> value = StatusVariable(ctx, name)) return std::move(*value);
   found = false;
   return std::nullopt;

@@ -19,9 +19,4 @@ Result ProgramBuiltin(Context& ctx, std::string_view name, std::string_view argu
   return std::nullopt;  // DOEVENTS as a call does nothing
 }
 
-// There is no browser link in this build: OPENURL opens nothing.
-Result BrowserBuiltin(Context&, std::string_view, std::string_view) {
-  return std::nullopt;
-}
-
 }  // namespace quorl

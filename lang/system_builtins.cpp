@@ -1,5 +1,5 @@
 // MSG and MSGBOX, and the built-in variables that describe the system:
-// SCREENX, SCREENY, CMDLINE, OPSYS, NOW, AUTHOR, WEBURL and WEBNAME.
+// SCREENX, SCREENY, CMDLINE, OPSYS, NOW and AUTHOR.
 #include <array>
 #include <cstdio>
 #include <ctime>
@@ -68,8 +68,6 @@ std::optional<Result> SystemVariable(Context& ctx, std::string_view name) {
   if (name == "OPSYS") return Value::String("Win32");
   if (name == "NOW") return Value::String(FormatNow(ctx.system.LocalTime()));
   if (name == "AUTHOR") return Value::String(std::string(kAuthorCredit));
-  // This build has no browser link: the browser never answers.
-  if (name == "WEBURL" || name == "WEBNAME") return Result{};
   return std::nullopt;
 }
 

@@ -1,10 +1,11 @@
 // What the web code needs of the program that runs it: the dialogs and the
-// system, the temporary files, the network state and somewhere to show
-// progress. The interpreter's context is one; the web code knows no more.
+// system, the temporary files, the network state, the browser link and
+// somewhere to show progress. The interpreter's context is one; the web code knows no more.
 #pragma once
 
 #include <string_view>
 
+#include "net/browser_state.h"
 #include "net/network_state.h"
 #include "net/status_display.h"
 #include "net/temp_file_ring.h"
@@ -25,6 +26,8 @@ class NetworkContext : public ErrorReporter {
   TempFileRing tempFiles;
   // Web requests: the socket library, the busy and stop flags, the proxy setting.
   NetworkState network;
+  // The browser link: the host's client and the once-a-run warning.
+  BrowserLinkState browser;
   // The form's status strip; null where no form shows one.
   StatusDisplay* status = nullptr;
 };

@@ -13,8 +13,6 @@ class FormDialogs {
   // The Form Info box: what the form says about itself, and the first line
   // of its file (its format).
   virtual void ShowFormInfo(std::string_view aboutText, std::string_view formatText) = 0;
-  // Opens the program's home page in the web browser.
-  virtual void OpenHomePage(std::string_view url) = 0;
 };
 
 }  // namespace quorl::platform

@@ -15,8 +15,4 @@ void ConsoleFormDialogs::ShowFormInfo(std::string_view aboutText, std::string_vi
        << std::flush;
 }
 
-void ConsoleFormDialogs::OpenHomePage(std::string_view url) {
-  out_ << "Quorl Home Page: " << url << '\n' << std::flush;
-}
-
 }  // namespace quorl::platform

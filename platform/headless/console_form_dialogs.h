@@ -13,8 +13,6 @@ class ConsoleFormDialogs final : public FormDialogs {
   explicit ConsoleFormDialogs(std::ostream& out) : out_(out) {}
   void ShowAbout() override;
   void ShowFormInfo(std::string_view aboutText, std::string_view formatText) override;
-  // The console has no browser: it shows the address to open.
-  void OpenHomePage(std::string_view url) override;
 
  private:
   std::ostream& out_;

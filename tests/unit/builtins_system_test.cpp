@@ -73,11 +73,6 @@ TEST(SystemBuiltinsTest, SystemVariablesComeFromTheServicesAndContext) {
   EXPECT_EQ(EvaluateOperand(fake.ctx, kKindAny, "SCREENY")->integer, 1024);
   EXPECT_EQ(EvaluateOperand(fake.ctx, kKindAny, "CMDLINE")->text, "alpha beta");
   EXPECT_EQ(EvaluateOperand(fake.ctx, kKindAny, "OPSYS")->text, "Win32");
-
-  // Without a browser the page variables are known names with no value.
-  std::optional<Result> url = SystemVariable(fake.ctx, "WEBURL");
-  ASSERT_TRUE(url);
-  EXPECT_FALSE(*url);
   EXPECT_FALSE(SystemVariable(fake.ctx, "SCREENZ"));
 }
 

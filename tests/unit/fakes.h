@@ -3,6 +3,7 @@
 // window system.
 #pragma once
 
+#include <chrono>
 #include <ctime>
 #include <deque>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "lang/context.h"
+#include "platform/dde_client.h"
 #include "platform/dialogs.h"
 #include "platform/system.h"
 
@@ -83,6 +85,37 @@ class FakeSystem : public platform::System {
     return true;
   }
   std::optional<std::string> CreateTempFile(std::string_view) override { return std::nullopt; }
+};
+
+// A browser that serves every service: records each conversation as
+// "SERVICE|TOPIC|ITEM" (the item empty when none was sent) and answers the
+// window-information request with `page` (none: no answer).
+class FakeDdeClient : public platform::DdeClient {
+ public:
+  bool startable = true;
+  bool running = false;  // false: no server answers
+  std::optional<std::string> page;
+  std::vector<std::string> conversations;
+  std::chrono::milliseconds lastTimeout{0};
+
+  bool Start() override { return startable; }
+  void Stop() override { conversations.push_back("stopped"); }
+  platform::DdeConversation Connect(std::string_view service, std::string_view topic) override {
+    if (!running) return platform::kNoConversation;
+    conversations.push_back(std::string(service) + "|" + std::string(topic) + "|");
+    return conversations.size();
+  }
+  bool StartRequest(platform::DdeConversation conversation, std::string_view item) override {
+    conversations.at(conversation - 1) += item;
+    return true;
+  }
+  std::optional<std::string> Request(platform::DdeConversation conversation, std::string_view item,
+                                     std::chrono::milliseconds timeout) override {
+    StartRequest(conversation, item);
+    lastTimeout = timeout;
+    return page;
+  }
+  void Disconnect(platform::DdeConversation) override {}
 };
 
 // A Context on the fakes with the outermost call frame pushed, as a running

@@ -15,6 +15,7 @@
 #include "lang/builtins.h"
 #include "lang/evaluate.h"
 #include "lang/scopes.h"
+#include "net/browser_link.h"
 #include "platform/headless/headless_windows.h"
 #include "platform/sockets.h"
 
@@ -28,7 +29,6 @@ class RecordingFormDialogs : public platform::FormDialogs {
   void ShowFormInfo(std::string_view about, std::string_view format) override {
     shown.push_back(std::string(about) + "|" + std::string(format));
   }
-  void OpenHomePage(std::string_view url) override { shown.push_back(std::string(url)); }
 };
 
 class MemoryProfiles : public platform::ProfileFiles {
@@ -237,10 +237,23 @@ TEST_F(FormHostTest, SystemMenuShowsTheFormsOwnDescription) {
   windows.ChooseSystemCommand(platform::command::kAboutForm);
   ASSERT_TRUE(ctx.formTable.Bind("SZABOUTME", Value::String("All about it")));
   windows.ChooseSystemCommand(platform::command::kAboutForm);
+  EXPECT_EQ(formDialogs.shown, (std::vector<std::string>{"No Information.|VERSION 4.00",
+                                                         "All about it|VERSION 4.00"}));
+}
+
+TEST_F(FormHostTest, TheBrowserLinkLivesWithTheFormAndOpensTheHomePage) {
+  fakes::FakeDdeClient browser;
+  browser.running = true;
+  ctx.browser.client = &browser;
+  Start("", "");
+  EXPECT_TRUE(ctx.browser.started);
   windows.ChooseSystemCommand(platform::command::kHomePage);
-  EXPECT_EQ(formDialogs.shown,
-            (std::vector<std::string>{"No Information.|VERSION 4.00", "All about it|VERSION 4.00",
-                                      std::string(kHomePageUrl)}));
+  ASSERT_EQ(browser.conversations.size(), 2u);
+  EXPECT_EQ(browser.conversations[0],
+            "NETSCAPE|WWW_OpenURL|\"" + std::string(kHomePageUrl) + "\",,-1,0,\"\",,");
+  host.CloseForm();
+  EXPECT_EQ(browser.conversations.back(), "stopped");
+  EXPECT_FALSE(ctx.browser.started);
 }
 
 TEST_F(FormHostTest, ImagesTakeTheIconsThatLoadFrxReads) {

@@ -13,7 +13,7 @@ End
 ' The input box answers with the typed line, or the empty text when it is
 ' cancelled (the input ends), never with its default. The output box shows a
 ' label and a text. The system menu shows the About box, the Form Info box
-' (with the form's own description from SZABOUTME) and the home page.
+' (with the form's own description from SZABOUTME).
 DIM SZABOUTME AS STRING
 
 SUB ASK1_CLICK()
@@ -53,4 +53,3 @@ END SUB
 ' expect: VB Form File Format: VERSION 4.00
 ' expect: About Quorl: Quorl for Win32
 ' expect: A BASIC interpreter for forms, by the Quorl developers.
-' expect: Quorl Home Page: http://quorl.example/

@@ -15,9 +15,11 @@
 #include "host/program.h"
 #include "lang/config_files.h"
 #include "lang/context.h"
+#include "net/quorl_config.h"
 #include "platform/headless/console_dialogs.h"
 #include "platform/headless/console_form_dialogs.h"
 #include "platform/headless/headless_windows.h"
+#include "platform/posix/devtools_browser.h"
 #include "platform/posix/posix_command_starter.h"
 #include "platform/posix/posix_profile_files.h"
 #include "platform/posix/posix_sockets.h"
@@ -116,6 +118,12 @@ int RunProgram(quorl::Context& ctx, const Options& options) {
       return 2;
     }
   }
+  // The browser is one whose DevTools endpoint the "DevTools" key of
+  // "QuorlConfig" names; its temporary pages go with the program's own.
+  quorl::platform::DevToolsBrowser browser(
+      ctx.system, [&ctx] { return quorl::ReadQuorlConfig(ctx, "DevTools"); },
+      [&ctx](const std::string& path) { ctx.tempFiles.Register(path, ctx.system); });
+  ctx.browser.client = &browser;
   // A form lives in memory without a screen; its system menu's boxes print.
   quorl::platform::HeadlessWindows windows;
   quorl::platform::ConsoleFormDialogs formDialogs(std::cout);

@@ -18,6 +18,8 @@ packages=(
   nginx-light
   tinyproxy-bin
   curl
+  # The browser link's tests: a headless browser driven through its DevTools endpoint.
+  chromium
 )
 
 missing=()

@@ -10,14 +10,6 @@
 namespace quorl::nettest {
 namespace {
 
-// Skips only when the program is not installed; a server that is there but
-// does not start fails the test.
-#define REQUIRE_SERVER(server)                                  \
-  do {                                                          \
-    if ((server).Missing()) GTEST_SKIP() << (server).Problem(); \
-    ASSERT_EQ((server).Problem(), "");                          \
-  } while (false)
-
 std::string RandomBytes(size_t count, unsigned seed) {
   std::mt19937 generator(seed);
   std::string bytes(count, '\0');

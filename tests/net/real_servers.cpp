@@ -51,6 +51,7 @@ Nginx::Nginx(const std::filesystem::path& folder) : folder_(folder / "nginx") {
                 dir +
                 "/temp/scgi;\n"
                 "  default_type application/octet-stream;\n"
+                "  types { text/html html; }\n"
                 "  server {\n"
                 "    listen 127.0.0.1:" +
                 std::to_string(port_) +

@@ -11,6 +11,14 @@
 
 namespace quorl::nettest {
 
+// Skips only when the program is not installed; a server that is there but
+// does not start fails the test.
+#define REQUIRE_SERVER(server)                                  \
+  do {                                                          \
+    if ((server).Missing()) GTEST_SKIP() << (server).Problem(); \
+    ASSERT_EQ((server).Problem(), "");                          \
+  } while (false)
+
 // nginx serving the folder www/: plain files, its own 404 page, and
 // /private/ behind Basic authorization with the realm "Sales" for the
 // users written with AddUser.

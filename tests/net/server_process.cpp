@@ -1,6 +1,7 @@
 #include "server_process.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -72,13 +73,19 @@ std::optional<std::filesystem::path> FindProgram(const std::string& name) {
 }
 
 ServerProcess::ServerProcess(const std::vector<std::string>& argv, int port,
-                             std::chrono::milliseconds startTime) {
+                             std::chrono::milliseconds startTime,
+                             const std::filesystem::path& log) {
   std::vector<char*> arguments;
   for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
   pid_ = fork();
   if (pid_ == 0) {
     setpgid(0, 0);
+    if (!log.empty()) {
+      const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      dup2(fd, 1);
+      dup2(fd, 2);
+    }
     execv(arguments[0], arguments.data());
     _exit(127);
   }

@@ -26,9 +26,11 @@ void WriteFile(const std::filesystem::path& path, std::string_view content);
 class ServerProcess {
  public:
   // Starts argv and waits until port accepts connections; Running() tells
-  // whether that happened within the time allowed.
+  // whether that happened within the time allowed. With a log, the output
+  // goes there instead of the test's own.
   ServerProcess(const std::vector<std::string>& argv, int port,
-                std::chrono::milliseconds startTime = std::chrono::seconds(10));
+                std::chrono::milliseconds startTime = std::chrono::seconds(10),
+                const std::filesystem::path& log = {});
   ~ServerProcess();
   ServerProcess(const ServerProcess&) = delete;
   ServerProcess& operator=(const ServerProcess&) = delete;

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
-#include <sstream>
 #include <thread>
 #include <vector>
 
+#include "platform/posix/whole_file.h"
 #include "platform/text_case.h"
 
 namespace quorl::platform {
@@ -22,14 +22,6 @@ constexpr std::string_view kTopics[] = {"WWW_OpenURL", "WWW_Activate", "WWW_GetW
 
 bool IsTopic(std::string_view topic, std::string_view name) {
   return EqualIgnoringCase(topic, name);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
 }
 
 // The status code and the length of the body, once the header is complete.

@@ -1,5 +1,6 @@
 #include "platform/posix/devtools_texts.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 
@@ -197,53 +198,41 @@ std::string DecodeFormPiece(std::string_view piece) {
   return text;
 }
 
-// Text inside a double-quoted attribute. Line breaks are written as
-// references, since the page's parser would fold a raw CR LF into LF.
+// The character references the link writes and reads. The endpoint sends
+// titles with the first five; the page writes line breaks as references,
+// since its parser would fold a raw CR LF into LF.
+constexpr std::pair<std::string_view, char> kReferences[] = {
+    {"&amp;", '&'}, {"&quot;", '"'}, {"&#39;", '\''}, {"&lt;", '<'},
+    {"&gt;", '>'},  {"&#13;", '\r'}, {"&#10;", '\n'}};
+
+// Text for a double-quoted attribute.
 std::string HtmlAttribute(std::string_view text) {
   std::string escaped;
   for (char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '\r':
-        escaped += "&#13;";
-        break;
-      case '\n':
-        escaped += "&#10;";
-        break;
-      default:
-        escaped += c;
+    const auto* found =
+        std::ranges::find(kReferences, c, &std::pair<std::string_view, char>::second);
+    if (found != std::end(kReferences)) {
+      escaped += found->first;
+    } else {
+      escaped += c;
     }
   }
   return escaped;
 }
 
-// The endpoint sends titles HTML-escaped (& " ' < >); one pass undoes it.
+// A title as the page has it; one pass undoes the endpoint's escaping.
 std::string UnescapeTitle(std::string_view title) {
-  constexpr std::pair<std::string_view, char> kEntities[] = {
-      {"&amp;", '&'}, {"&quot;", '"'}, {"&#39;", '\''}, {"&lt;", '<'}, {"&gt;", '>'}};
   std::string text;
   for (size_t i = 0; i < title.size(); ++i) {
-    bool replaced = false;
-    for (const auto& [entity, character] : kEntities) {
-      if (title.substr(i, entity.size()) == entity) {
-        text += character;
-        i += entity.size() - 1;
-        replaced = true;
-        break;
-      }
+    const auto* found = std::ranges::find_if(kReferences, [&](const auto& reference) {
+      return title.substr(i, reference.first.size()) == reference.first;
+    });
+    if (found != std::end(kReferences)) {
+      text += found->second;
+      i += found->first.size() - 1;
+    } else {
+      text += title[i];
     }
-    if (!replaced) text += title[i];
   }
   return text;
 }

@@ -7,11 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "platform/posix/ini_text.h"
+#include "platform/posix/whole_file.h"
 
 namespace quorl::platform {
 namespace {
@@ -20,14 +19,6 @@ std::optional<std::string> Environment(const char* name) {
   const char* value = std::getenv(name);
   if (!value || !*value) return std::nullopt;
   return std::string(value);
-}
-
-std::optional<std::string> ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
 }
 
 // Makes the folder and its parents, readable by the user alone when new.
@@ -87,7 +78,7 @@ std::optional<std::string> PosixProfileFiles::ConfigFolderFromEnvironment() {
 std::optional<std::string> PosixProfileFiles::Read(std::string_view file, std::string_view section,
                                                    std::string_view key) {
   if (!folder_) return std::nullopt;
-  std::optional<std::string> text = ReadFile(*folder_ + "/" + std::string(file));
+  std::optional<std::string> text = ReadWholeFile(*folder_ + "/" + std::string(file));
   if (!text) return std::nullopt;
   return ReadIniValue(*text, section, key);
 }
@@ -96,7 +87,7 @@ bool PosixProfileFiles::Write(std::string_view file, std::string_view section, s
                               std::string_view value) {
   if (!folder_ || !MakeFolders(*folder_)) return false;
   std::string path = *folder_ + "/" + std::string(file);
-  std::string text = ReadFile(path).value_or("");
+  std::string text = ReadWholeFile(path).value_or("");
   return ReplaceFile(path, WriteIniValue(text, section, key, value));
 }
 

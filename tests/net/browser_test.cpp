@@ -1,6 +1,7 @@
 // The browser link of the native build against a real headless Chromium:
 // pages that nginx serves open in its tabs, the page variables read them,
-// and post texts reach a scripted server field by field.
+// and post texts reach a scripted server field by field. (Without a browser
+// the link's messages are a program test's transcript.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -49,7 +50,7 @@ class BrowserTest : public ::testing::Test {
 
   BrowserTest() {
     client.ctx.network.readQuorlConfig = [this](std::string_view key) {
-      return key == "DevTools" ? address : key == "Service" ? service : std::string();
+      return key == "DevTools" ? chromium_->Address() : std::string();
     };
     client.ctx.browser.client = &browser;
     StartBrowserLink(client.ctx);
@@ -70,8 +71,6 @@ class BrowserTest : public ::testing::Test {
   static inline std::unique_ptr<tools::TemporaryDirectory> folder_;
   static inline std::unique_ptr<Chromium> chromium_;
   NetClient client;
-  std::string address = chromium_->Address();
-  std::string service;
   platform::DevToolsBrowser browser{
       client.system, [this] { return ReadQuorlConfig(client.ctx, "DevTools"); },
       [this](const std::string& path) { client.ctx.tempFiles.Register(path, client.system); }};
@@ -137,19 +136,6 @@ TEST_F(BrowserTest, PostTextsArrivePostedFieldByField) {
           ->AwaitFrontTab([](const platform::DevToolsTarget& tab) { return tab.title == "Thanks"; })
           .url,
       server.Url("/long"));
-}
-
-TEST_F(BrowserTest, WithNothingListeningTheServiceIsNamed) {
-  address = "127.0.0.1:" + std::to_string(FreeLoopbackPort());
-  service = "MOSAIC";
-  EXPECT_EQ(OpenUrl("http://127.0.0.1:9/", ""), 0);
-  EXPECT_EQ(Variable("WEBURL"), "(none)");
-  EXPECT_EQ(client.Messages(),
-            (std::vector<std::string>{
-                "Quorl: Could not connect with:  MOSAIC\nPlease start your web browser and try "
-                "again.",
-                "Quorl: No page opened or browser not running:  MOSAIC\nPlease start your web "
-                "browser or open a page and try again."}));
 }
 
 }  // namespace

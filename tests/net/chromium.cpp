@@ -8,25 +8,14 @@
 
 namespace quorl::nettest {
 
-Chromium::Chromium(const std::filesystem::path& folder) : folder_(folder / "chromium") {
-  const std::optional<std::filesystem::path> program = FindProgram("chromium");
-  if (!program) {
-    missing_ = true;
-    problem_ = "chromium is not installed";
-    return;
-  }
-  std::filesystem::create_directories(folder_ / "profile");
-  port_ = FreeLoopbackPort();
-  process_ = std::make_unique<ServerProcess>(
-      std::vector<std::string>{program->string(), "--headless=new", "--no-sandbox", "--disable-gpu",
-                               "--remote-debugging-address=127.0.0.1",
-                               "--remote-debugging-port=" + std::to_string(port_),
-                               "--user-data-dir=" + (folder_ / "profile").string(),
-                               "--disable-background-networking", "--disable-component-update",
-                               "--disable-sync", "--no-first-run", "--disable-quic", "about:blank"},
-      port_, std::chrono::seconds(20), folder_ / "chromium.log");
-  if (!process_->Running())
-    problem_ = "chromium did not start: " + ReadFile(folder_ / "chromium.log");
+Chromium::Chromium(const std::filesystem::path& folder) : LoopbackServer(folder, "chromium") {
+  if (Missing()) return;
+  Run({"--headless=new", "--no-sandbox", "--disable-gpu", "--remote-debugging-address=127.0.0.1",
+       "--remote-debugging-port=" + std::to_string(port_),
+       "--user-data-dir=" + (folder_ / "profile").string(), "--disable-background-networking",
+       "--disable-component-update", "--disable-sync", "--no-first-run", "--disable-quic",
+       "about:blank"},
+      folder_ / "chromium.log", true, std::chrono::seconds(20));
 }
 
 std::vector<platform::DevToolsTarget> Chromium::Tabs() const {

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,11 +12,9 @@
 
 namespace quorl::nettest {
 
-class Chromium {
+class Chromium : public LoopbackServer {
  public:
   explicit Chromium(const std::filesystem::path& folder);
-  const std::string& Problem() const { return problem_; }
-  bool Missing() const { return missing_; }
   // "127.0.0.1:PORT", as the browser link's configuration names it.
   std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
   // The browser's tabs, front first, read straight from the endpoint.
@@ -26,13 +23,6 @@ class Chromium {
   // after a few seconds.
   platform::DevToolsTarget AwaitFrontTab(
       const std::function<bool(const platform::DevToolsTarget&)>& test) const;
-
- private:
-  std::filesystem::path folder_;
-  int port_ = 0;
-  bool missing_ = false;
-  std::string problem_;
-  std::unique_ptr<ServerProcess> process_;
 };
 
 }  // namespace quorl::nettest

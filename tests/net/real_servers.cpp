@@ -6,19 +6,13 @@
 
 namespace quorl::nettest {
 
-Nginx::Nginx(const std::filesystem::path& folder) : folder_(folder / "nginx") {
-  const std::optional<std::filesystem::path> program = FindProgram("nginx");
-  if (!program) {
-    missing_ = true;
-    problem_ = "nginx is not installed";
-    return;
-  }
+Nginx::Nginx(const std::filesystem::path& folder) : LoopbackServer(folder, "nginx") {
+  if (Missing()) return;
   std::filesystem::create_directories(Www() / "private");
   for (const char* temp : {"body", "proxy", "fastcgi", "uwsgi", "scgi"}) {
     std::filesystem::create_directories(folder_ / "temp" / temp);
   }
   WriteFile(folder_ / "htpasswd", "");
-  port_ = FreeLoopbackPort();
   const std::string dir = folder_.string();
   WriteFile(folder_ / "nginx.conf",
             "daemon off;\n"
@@ -67,11 +61,7 @@ Nginx::Nginx(const std::filesystem::path& folder) : folder_(folder / "nginx") {
                 "    }\n"
                 "  }\n"
                 "}\n");
-  process_ = std::make_unique<ServerProcess>(
-      std::vector<std::string>{program->string(), "-p", dir, "-c", dir + "/nginx.conf", "-e",
-                               dir + "/error.log"},
-      port_);
-  if (!process_->Running()) problem_ = "nginx did not start: " + ReadFile(folder_ / "error.log");
+  Run({"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/error.log"}, folder_ / "error.log");
 }
 
 std::string Nginx::Url(std::string_view path) const {
@@ -95,15 +85,8 @@ int Nginx::RequestCount(int atLeast) const {
   }
 }
 
-Tinyproxy::Tinyproxy(const std::filesystem::path& folder) : folder_(folder / "tinyproxy") {
-  const std::optional<std::filesystem::path> program = FindProgram("tinyproxy");
-  if (!program) {
-    missing_ = true;
-    problem_ = "tinyproxy is not installed";
-    return;
-  }
-  std::filesystem::create_directories(folder_);
-  port_ = FreeLoopbackPort();
+Tinyproxy::Tinyproxy(const std::filesystem::path& folder) : LoopbackServer(folder, "tinyproxy") {
+  if (Missing()) return;
   WriteFile(folder_ / "tinyproxy.conf", "Port " + std::to_string(port_) +
                                             "\n"
                                             "Listen 127.0.0.1\n"
@@ -113,11 +96,7 @@ Tinyproxy::Tinyproxy(const std::filesystem::path& folder) : folder_(folder / "ti
                                             "LogLevel Info\n"
                                             "LogFile \"" +
                                             (folder_ / "tinyproxy.log").string() + "\"\n");
-  process_ = std::make_unique<ServerProcess>(
-      std::vector<std::string>{program->string(), "-d", "-c",
-                               (folder_ / "tinyproxy.conf").string()},
-      port_);
-  if (!process_->Running()) problem_ = "tinyproxy did not start: " + Log();
+  Run({"-d", "-c", (folder_ / "tinyproxy.conf").string()}, folder_ / "tinyproxy.log");
 }
 
 std::string Tinyproxy::Log(std::string_view awaited) const {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,12 +21,9 @@ namespace quorl::nettest {
 // nginx serving the folder www/: plain files, its own 404 page, and
 // /private/ behind Basic authorization with the realm "Sales" for the
 // users written with AddUser.
-class Nginx {
+class Nginx : public LoopbackServer {
  public:
   explicit Nginx(const std::filesystem::path& folder);
-  // Why the server is not there: empty when it runs.
-  const std::string& Problem() const { return problem_; }
-  bool Missing() const { return missing_; }
   std::string Url(std::string_view path) const;
   std::filesystem::path Www() const { return folder_ / "www"; }
   void AddUser(std::string_view user, std::string_view password);
@@ -35,31 +31,13 @@ class Nginx {
   // `atLeast` of them (nginx writes the log as it ends each connection) or
   // a few seconds have passed.
   int RequestCount(int atLeast = 0) const;
-  void Stop() { process_.reset(); }
-
- private:
-  std::filesystem::path folder_;
-  int port_ = 0;
-  bool missing_ = false;
-  std::string problem_;
-  std::unique_ptr<ServerProcess> process_;
 };
 
-class Tinyproxy {
+class Tinyproxy : public LoopbackServer {
  public:
   explicit Tinyproxy(const std::filesystem::path& folder);
-  const std::string& Problem() const { return problem_; }
-  bool Missing() const { return missing_; }
-  int Port() const { return port_; }
   // The log, once it holds the text or a few seconds have passed.
   std::string Log(std::string_view awaited = {}) const;
-
- private:
-  std::filesystem::path folder_;
-  int port_ = 0;
-  bool missing_ = false;
-  std::string problem_;
-  std::unique_ptr<ServerProcess> process_;
 };
 
 }  // namespace quorl::nettest

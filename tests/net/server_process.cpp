@@ -118,4 +118,22 @@ ServerProcess::~ServerProcess() {
   Stop();
 }
 
+LoopbackServer::LoopbackServer(const std::filesystem::path& folder, const std::string& program)
+    : folder_(folder / program), name_(program), program_(FindProgram(program)) {
+  if (!program_) {
+    problem_ = program + " is not installed";
+    return;
+  }
+  std::filesystem::create_directories(folder_);
+  port_ = FreeLoopbackPort();
+}
+
+void LoopbackServer::Run(std::vector<std::string> arguments, const std::filesystem::path& log,
+                         bool outputToLog, std::chrono::milliseconds startTime) {
+  arguments.insert(arguments.begin(), program_->string());
+  process_ = std::make_unique<ServerProcess>(arguments, port_, startTime,
+                                             outputToLog ? log : std::filesystem::path());
+  if (!process_->Running()) problem_ = name_ + " did not start: " + ReadFile(log);
+}
+
 }  // namespace quorl::nettest

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,37 @@ class ServerProcess {
  private:
   int pid_ = -1;
   bool running_ = false;
+};
+
+// A server program that a test runs from a folder of its own on a free
+// loopback port, for as long as the object lives.
+class LoopbackServer {
+ public:
+  // Why the server is not there: empty when it runs.
+  const std::string& Problem() const { return problem_; }
+  // The program is not installed: the test is skipped.
+  bool Missing() const { return !program_; }
+  int Port() const { return port_; }
+  void Stop() { process_.reset(); }
+
+ protected:
+  // Finds the program and picks the port; the folder is made.
+  LoopbackServer(const std::filesystem::path& folder, const std::string& program);
+  // Runs the program with the arguments until its port accepts; when it
+  // does not, the problem quotes the log. With outputToLog the program's
+  // output goes there, else it writes the log itself.
+  void Run(std::vector<std::string> arguments, const std::filesystem::path& log,
+           bool outputToLog = false,
+           std::chrono::milliseconds startTime = std::chrono::seconds(10));
+
+  std::filesystem::path folder_;
+  int port_ = 0;
+
+ private:
+  std::string name_;
+  std::optional<std::filesystem::path> program_;
+  std::string problem_;
+  std::unique_ptr<ServerProcess> process_;
 };
 
 }  // namespace quorl::nettest

@@ -232,28 +232,22 @@ TEST_F(FormHostTest, EventsStopAfterEndAndTheFormClosesWhenMessagesArePumped) {
   EXPECT_FALSE(host.HasForm());
 }
 
-TEST_F(FormHostTest, SystemMenuShowsTheFormsOwnDescription) {
+TEST_F(FormHostTest, SystemMenuShowsTheFormsOwnDescriptionAndItsHomePage) {
+  fakes::FakeDdeClient browser;  // the browser link lives as long as the form
+  browser.running = true;
+  ctx.browser.client = &browser;
   Start("", "DIM SZABOUTME AS STRING\n");
   windows.ChooseSystemCommand(platform::command::kAboutForm);
   ASSERT_TRUE(ctx.formTable.Bind("SZABOUTME", Value::String("All about it")));
   windows.ChooseSystemCommand(platform::command::kAboutForm);
   EXPECT_EQ(formDialogs.shown, (std::vector<std::string>{"No Information.|VERSION 4.00",
                                                          "All about it|VERSION 4.00"}));
-}
-
-TEST_F(FormHostTest, TheBrowserLinkLivesWithTheFormAndOpensTheHomePage) {
-  fakes::FakeDdeClient browser;
-  browser.running = true;
-  ctx.browser.client = &browser;
-  Start("", "");
-  EXPECT_TRUE(ctx.browser.started);
   windows.ChooseSystemCommand(platform::command::kHomePage);
-  ASSERT_EQ(browser.conversations.size(), 2u);
-  EXPECT_EQ(browser.conversations[0],
-            "NETSCAPE|WWW_OpenURL|\"" + std::string(kHomePageUrl) + "\",,-1,0,\"\",,");
   host.CloseForm();
-  EXPECT_EQ(browser.conversations.back(), "stopped");
-  EXPECT_FALSE(ctx.browser.started);
+  EXPECT_EQ(browser.conversations,
+            (std::vector<std::string>{
+                "NETSCAPE|WWW_OpenURL|\"" + std::string(kHomePageUrl) + "\",,-1,0,\"\",,",
+                "NETSCAPE|WWW_Activate|-1,0", "stopped"}));
 }
 
 TEST_F(FormHostTest, ImagesTakeTheIconsThatLoadFrxReads) {

@@ -22,6 +22,7 @@
 #include "platform/posix/devtools_browser.h"
 #include "platform/posix/posix_command_starter.h"
 #include "platform/posix/posix_profile_files.h"
+#include "platform/posix/openssl_channels.h"
 #include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
 
@@ -134,6 +135,8 @@ int RunProgram(quorl::Context& ctx, const Options& options) {
   ctx.commands = &commands;
   quorl::platform::PosixSockets sockets;
   ctx.network.sockets = &sockets;
+  quorl::platform::OpenSslChannels tls;
+  ctx.network.tls = &tls;
 
   quorl::FormBlockBuilder builder(ctx, &formHost);
   if (!quorl::LoadProgram(ctx, options.program, builder)) return 0;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "net/http_texts.h"
+#include "net/secure_connection.h"
 #include "net/socket_layer.h"
 #include "net/url_parts.h"
 #include "values/text_utils.h"
@@ -99,15 +100,22 @@ class HttpExchange {
   int Run() {
     ShowStatus(ctx_, "Connecting...", -1);
     std::string connecting = "Connecting to: " + parts_.host;
-    if (parts_.portText != "80") connecting += ":" + parts_.portText;
+    if (parts_.portText != std::to_string(parts_.DefaultPort())) {
+      connecting += ":" + parts_.portText;
+    }
     ShowStatus(ctx_, connecting + "...", -1);
 
     bool viaProxy = false;
-    socket_ = OpenSocket(ctx_, parts_.host, port_, viaProxy);
-    if (socket_ == platform::kNoSocket || Aborted()) return GiveUp();
+    connection_.emplace(*ctx_.network.sockets, OpenSocket(ctx_, parts_.host, port_, viaProxy));
+    if (!connection_->IsOpen() || Aborted()) return GiveUp();
+    if (parts_.secure && !SecureTheConnection(ctx_, *connection_, parts_.host, port_, viaProxy)) {
+      return GiveUp();
+    }
 
     ShowStatus(ctx_, "Sending Request...", -1);
-    if (!SendRequest(viaProxy ? url_ : std::string_view(parts_.path))) return 0;
+    // A proxy wants the whole URL; through a tunnel the host itself is addressed.
+    const bool wholeUrl = viaProxy && !parts_.secure;
+    if (!SendRequest(wholeUrl ? url_ : std::string_view(parts_.path))) return 0;
     return ReadReply();
   }
 
@@ -116,8 +124,7 @@ class HttpExchange {
 
   // Ends the exchange early: socket closed, status line hidden.
   int GiveUp() {
-    CloseSocket(ctx_, socket_);
-    socket_ = platform::kNoSocket;
+    if (connection_) CloseSocket(ctx_, *connection_);
     HideStatus(ctx_);
     return 0;
   }
@@ -129,7 +136,7 @@ class HttpExchange {
     if (!SendText(kAgentHeader, kAgentHeader, dump)) return false;
     // Without a Host header no name-based virtual host can be reached.
     if (!PostTextHasHostHeader(postText_)) {
-      const std::string host = HostHeader(parts_.host, port_);
+      const std::string host = HostHeader(parts_.host, port_, parts_.DefaultPort());
       if (!SendText(host, host, dump)) return false;
     }
     if (credentials_) {
@@ -151,7 +158,7 @@ class HttpExchange {
     dump.Write(dumped);
     int sent = 0;
     while (!text.empty()) {
-      sent = SendData(ctx_, socket_, text);
+      sent = SendData(ctx_, *connection_, text);
       ctx_.system.PumpMessages();
       if (sent < 0 || Aborted()) break;
       text.remove_prefix(static_cast<size_t>(sent));
@@ -171,7 +178,8 @@ class HttpExchange {
     DumpFile dump(ctx_, "QRC", "Header of HTTP reply:");
     FirstLineRouter router(output);
     std::string line;
-    int n = GetLine(ctx_, socket_, line, [&router](std::string_view bytes) { router.Take(bytes); });
+    int n = GetLine(ctx_, *connection_, line,
+                    [&router](std::string_view bytes) { router.Take(bytes); });
     dump.Write(line);
 
     bool failed = false;
@@ -196,7 +204,7 @@ class HttpExchange {
           }
         }
         if (!headerEnded) {
-          n = GetLine(ctx_, socket_, line);
+          n = GetLine(ctx_, *connection_, line);
           dump.Write(line);
         }
         ctx_.system.PumpMessages();
@@ -205,8 +213,7 @@ class HttpExchange {
       // A reply that ends inside its header is incomplete, whatever it said so far.
       if (!headerEnded) failed = true;
       if (needAuthorization && !failed && !Aborted()) {
-        CloseSocket(ctx_, socket_);
-        socket_ = platform::kNoSocket;
+        CloseSocket(ctx_, *connection_);
         HideStatus(ctx_);
         output.close();
         return HandleAuthRequest(challenge);
@@ -220,7 +227,7 @@ class HttpExchange {
 
     std::string block;
     while (!failed && !Aborted()) {
-      n = GetData(ctx_, socket_, block, kBlockSize);
+      n = GetData(ctx_, *connection_, block, kBlockSize);
       if (n == kReceiveClosed || Aborted()) break;
       if (n == kReceiveFailed) {
         failed = true;
@@ -237,8 +244,7 @@ class HttpExchange {
 
     output.close();
     if (output.fail()) failed = true;  // the stored copy is incomplete
-    CloseSocket(ctx_, socket_);
-    socket_ = platform::kNoSocket;
+    CloseSocket(ctx_, *connection_);
     HideStatus(ctx_);
     // A body shorter than its stated length is a broken transfer, not a reply.
     if (contentLength >= 0 && received < contentLength) failed = true;
@@ -264,7 +270,7 @@ class HttpExchange {
   const Credentials* credentials_;
   UrlParts parts_;
   int32_t port_;
-  SocketHandle socket_ = platform::kNoSocket;
+  std::optional<Connection> connection_;
 };
 
 int HttpRequest(NetworkContext& ctx, std::string_view url, std::string_view postText,

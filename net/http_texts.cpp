@@ -30,10 +30,10 @@ std::string RequestLine(std::string_view postText, std::string_view target) {
   return std::string(postText.empty() ? "GET " : "POST ") + std::string(target) + " HTTP/1.0 \r\n";
 }
 
-std::string HostHeader(std::string_view host, int32_t port) {
+std::string HostHeader(std::string_view host, int32_t port, int32_t defaultPort) {
   std::string header = "Host: ";
   header += host;
-  if (port != 80) {
+  if (port != defaultPort) {
     header += ':';
     header += std::to_string(port);
   }

@@ -14,8 +14,8 @@ inline constexpr std::string_view kAgentHeader = "User-Agent: Quorl/0.0.4\r\n";
 
 // "GET " or "POST " (when there is a post text), the target, " HTTP/1.0 \r\n".
 std::string RequestLine(std::string_view postText, std::string_view target);
-// "Host: " + host, with ":" + port unless the port is 80, + "\r\n".
-std::string HostHeader(std::string_view host, int32_t port);
+// "Host: " + host, with ":" + port unless it is the scheme's default, + "\r\n".
+std::string HostHeader(std::string_view host, int32_t port, int32_t defaultPort);
 // Whether a header line of the post text (one before its first empty line)
 // starts with "Host:", in any letter case.
 bool PostTextHasHostHeader(std::string_view postText);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/secure_channels.h"
 #include "platform/sockets.h"
 
 namespace quorl {
@@ -14,6 +15,9 @@ struct NetworkState {
   // The host's socket library; none when the host has no network.
   platform::SocketLibrary* sockets = nullptr;
   platform::SocketTimeouts timeouts;
+  // The host's TLS over that library; none when the host has none, and
+  // then https:// URLs are refused with a message.
+  platform::SecureChannels* tls = nullptr;
 
   bool busy = false;            // a request is running; a second one is refused
   bool abort = false;           // the user asked to stop the running transfer

@@ -154,8 +154,8 @@ SocketHandle OpenSocket(NetworkContext& ctx, std::string_view host, int32_t port
   return socket;
 }
 
-int SendData(NetworkContext& ctx, SocketHandle socket, std::string_view bytes) {
-  const platform::SocketResult sent = ctx.network.sockets->Send(socket, bytes);
+int SendData(NetworkContext& ctx, Connection& connection, std::string_view bytes) {
+  const platform::SocketResult sent = connection.Send(bytes);
   if (ctx.network.abort) return 0;
   if (sent.Failed()) {
     if (sent.error == socket_error::kWouldBlock) return -1;
@@ -165,14 +165,14 @@ int SendData(NetworkContext& ctx, SocketHandle socket, std::string_view bytes) {
   return static_cast<int>(sent.value);
 }
 
-int GetLine(NetworkContext& ctx, SocketHandle socket, std::string& text, const RawBytesSink& raw) {
-  platform::SocketLibrary& sockets = *ctx.network.sockets;
+int GetLine(NetworkContext& ctx, Connection& connection, std::string& text,
+            const RawBytesSink& raw) {
   text.clear();
   std::array<char, kPeekSize> peeked{};
   int64_t taken = 0;
   bool lineEnded = false;
   while (!lineEnded) {
-    const platform::SocketResult peek = sockets.Receive(socket, peeked, true);
+    const platform::SocketResult peek = connection.Receive(peeked, true);
     if (ctx.network.abort || peek.Failed()) return ReceiveFailure(ctx, peek.error, "Get Line");
     if (peek.value == 0) break;  // closed: what was taken so far is the last line
 
@@ -181,7 +181,7 @@ int GetLine(NetworkContext& ctx, SocketHandle socket, std::string& text, const R
     const size_t wanted = lineFeed == std::string_view::npos ? seen.size() : lineFeed + 1;
     std::array<char, kPeekSize> chunk{};
     const platform::SocketResult got =
-        sockets.Receive(socket, std::span<char>(chunk.data(), wanted), false);
+        connection.Receive(std::span<char>(chunk.data(), wanted), false);
     if (ctx.network.abort || got.Failed()) return ReceiveFailure(ctx, got.error, "Get Line");
     if (got.value == 0) break;
 
@@ -198,9 +198,9 @@ int GetLine(NetworkContext& ctx, SocketHandle socket, std::string& text, const R
   return static_cast<int>(std::min<int64_t>(taken, INT_MAX));
 }
 
-int GetData(NetworkContext& ctx, SocketHandle socket, std::string& buffer, size_t maximum) {
+int GetData(NetworkContext& ctx, Connection& connection, std::string& buffer, size_t maximum) {
   buffer.resize(std::min(maximum, kMaxReceive));
-  const platform::SocketResult got = ctx.network.sockets->Receive(socket, buffer, false);
+  const platform::SocketResult got = connection.Receive(buffer, false);
   if (ctx.network.abort || got.Failed()) {
     buffer.clear();
     return ReceiveFailure(ctx, got.error, "Get Data");
@@ -209,9 +209,8 @@ int GetData(NetworkContext& ctx, SocketHandle socket, std::string& buffer, size_
   return static_cast<int>(got.value);
 }
 
-void CloseSocket(NetworkContext& ctx, SocketHandle socket) {
-  if (socket == kNoSocket) return;
-  if (const int error = ctx.network.sockets->Close(socket); error != 0) {
+void CloseSocket(NetworkContext& ctx, Connection& connection) {
+  if (const int error = connection.Close(); error != 0) {
     ReportSocketError(ctx, error, "Close Socket");
   }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/connection.h"
 #include "net/network_context.h"
 #include "platform/sockets.h"
 
@@ -33,7 +34,7 @@ void AbortNetwork(NetworkContext& ctx);
 SocketHandle OpenSocket(NetworkContext& ctx, std::string_view host, int32_t port, bool& viaProxy);
 // Bytes sent (perhaps fewer than given); 0 when stopped; -1 when the library
 // would block; -2 after a reported failure.
-int SendData(NetworkContext& ctx, SocketHandle socket, std::string_view bytes);
+int SendData(NetworkContext& ctx, Connection& connection, std::string_view bytes);
 
 // Called with each run of bytes that GetLine takes from the stream, exactly
 // as received.
@@ -43,13 +44,13 @@ using RawBytesSink = std::function<void(std::string_view)>;
 // after it. The text keeps the first 255 characters, cut at a NUL byte;
 // trailing LF, CR and blanks are trimmed while more than 2 characters remain.
 // Returns the count of bytes taken, or a kReceive result.
-int GetLine(NetworkContext& ctx, SocketHandle socket, std::string& text,
+int GetLine(NetworkContext& ctx, Connection& connection, std::string& text,
             const RawBytesSink& raw = {});
 // Receives once, at most min(maximum, 4096) bytes, into buffer (resized to
 // the count). Returns the count or a kReceive result.
-int GetData(NetworkContext& ctx, SocketHandle socket, std::string& buffer, size_t maximum);
-// Ignores kNoSocket.
-void CloseSocket(NetworkContext& ctx, SocketHandle socket);
+int GetData(NetworkContext& ctx, Connection& connection, std::string& buffer, size_t maximum);
+// Ignores a connection that is closed already.
+void CloseSocket(NetworkContext& ctx, Connection& connection);
 
 // The message box for a library failure code; label names the operation.
 void ReportSocketError(NetworkContext& ctx, int code, std::string_view label);

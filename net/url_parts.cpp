@@ -1,6 +1,6 @@
 #include "net/url_parts.h"
 
-#include <cctype>
+#include "platform/text_case.h"
 
 namespace quorl {
 namespace {
@@ -15,15 +15,16 @@ std::string_view TrimBlanksAndTabs(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// The text after a leading scheme, matched in any letter case, or none.
+std::optional<std::string_view> AfterScheme(std::string_view url, std::string_view scheme) {
+  if (!platform::EqualIgnoringCase(url.substr(0, scheme.size()), scheme)) return std::nullopt;
+  return url.substr(scheme.size());
+}
+
 }  // namespace
 
 std::string_view WithoutHttpScheme(std::string_view url) {
-  constexpr std::string_view kScheme = "http://";
-  if (url.size() < kScheme.size()) return url;
-  for (size_t i = 0; i < kScheme.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(url[i])) != kScheme[i]) return url;
-  }
-  return url.substr(kScheme.size());
+  return AfterScheme(url, "http://").value_or(url);
 }
 
 int32_t ReadPortNumber(std::string_view text) {
@@ -37,14 +38,17 @@ int32_t ReadPortNumber(std::string_view text) {
 }
 
 UrlParts SplitUrl(std::string_view url) {
-  const std::string_view rest = WithoutHttpScheme(url);
-  const size_t slash = rest.find('/');
   UrlParts parts;
+  const std::optional<std::string_view> secureRest = AfterScheme(url, "https://");
+  parts.secure = secureRest.has_value();
+  const std::string_view rest = secureRest.value_or(WithoutHttpScheme(url));
+  const size_t slash = rest.find('/');
   parts.path = slash == std::string_view::npos ? "/" : std::string(rest.substr(slash));
   const std::string_view hostPart = rest.substr(0, slash);
   const size_t colon = hostPart.find(':');
   parts.host = std::string(hostPart.substr(0, colon));
-  parts.portText = colon == std::string_view::npos ? "80" : std::string(hostPart.substr(colon + 1));
+  parts.portText = colon == std::string_view::npos ? std::to_string(parts.DefaultPort())
+                                                   : std::string(hostPart.substr(colon + 1));
   return parts;
 }
 

@@ -15,10 +15,16 @@ std::string_view WithoutHttpScheme(std::string_view url);
 // The value of the leading decimal digits; 0 without digits, -1 beyond 65535.
 int32_t ReadPortNumber(std::string_view text);
 
+inline constexpr int32_t kHttpPort = 80;
+inline constexpr int32_t kHttpsPort = 443;
+
 struct UrlParts {
+  bool secure = false;   // the URL starts with "https://" (in any letter case)
   std::string host;
-  std::string portText;  // "80" when the URL names none
+  std::string portText;  // "80", or "443" when secure, when the URL names none
   std::string path;      // from the first "/"; "/" when the URL has none
+
+  int32_t DefaultPort() const { return secure ? kHttpsPort : kHttpPort; }
 };
 UrlParts SplitUrl(std::string_view url);
 

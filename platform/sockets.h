@@ -24,6 +24,7 @@ inline constexpr int kInvalidArgument = 10022;
 inline constexpr int kWouldBlock = 10035;
 inline constexpr int kAddressNotAvailable = 10049;
 inline constexpr int kNetworkDown = 10050;
+inline constexpr int kConnectionAborted = 10053;
 inline constexpr int kConnectionReset = 10054;
 inline constexpr int kTimedOut = 10060;
 inline constexpr int kConnectionRefused = 10061;

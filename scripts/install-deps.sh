@@ -14,6 +14,8 @@ packages=(
   googletest
   pkg-config
   clang-format
+  # TLS for https:// in the native build.
+  libssl-dev
   # Network tests: real servers on loopback, and curl for the download benchmark.
   nginx-light
   tinyproxy-bin

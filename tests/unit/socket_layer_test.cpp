@@ -107,7 +107,25 @@ class SocketLayerTest : public ::testing::Test {
   fakes::FakeContext fake;
   Context& ctx = fake.ctx;
   ScriptedSockets sockets;
+  Connection connection{sockets, 7};
   std::string proxy;
+};
+
+// A TLS channel in name only: it hands on what the socket receives and, like
+// a real one, cannot peek.
+class PassingChannel : public platform::SecureChannel {
+ public:
+  PassingChannel(platform::SocketLibrary& sockets, int& shutdowns)
+      : sockets_(sockets), shutdowns_(shutdowns) {}
+  platform::SocketResult Send(std::string_view bytes) override { return sockets_.Send(7, bytes); }
+  platform::SocketResult Receive(std::span<char> buffer) override {
+    return sockets_.Receive(7, buffer, false);
+  }
+  void Shutdown() override { ++shutdowns_; }
+
+ private:
+  platform::SocketLibrary& sockets_;
+  int& shutdowns_;
 };
 
 TEST_F(SocketLayerTest, ErrorBoxCaptionAndTexts) {
@@ -200,29 +218,42 @@ TEST_F(SocketLayerTest, StoppedConnectClosesTheSocketWithoutAMessage) {
 }
 
 TEST_F(SocketLayerTest, GetLineTakesExactlyOneWholeLineHoweverItArrives) {
-  sockets.arrivals = {"HTT", "P/1.0 200 OK\r", "\nContent-Length: 3\r\n\r\nabc"};
-  std::string line;
-  std::string raw;
-  EXPECT_EQ(GetLine(ctx, 7, line, [&raw](std::string_view bytes) { raw += bytes; }), 17);
-  EXPECT_EQ(line, "HTTP/1.0 200 OK");
-  EXPECT_EQ(raw, "HTTP/1.0 200 OK\r\n");
-  EXPECT_EQ(GetLine(ctx, 7, line), 19);
-  EXPECT_EQ(line, "Content-Length: 3");
-  EXPECT_EQ(GetLine(ctx, 7, line), 2);
-  EXPECT_EQ(line, "\r\n");  // the empty line stays as it is
-  std::string body;
-  EXPECT_EQ(GetData(ctx, 7, body, 4096), 3);
-  EXPECT_EQ(body, "abc");
-  EXPECT_EQ(GetLine(ctx, 7, line), kReceiveClosed);
+  // The same over a secure channel, whose peeks the connection keeps itself.
+  for (const bool secure : {false, true}) {
+    Connection link(sockets, 7);
+    int shutdowns = 0;
+    if (secure) link.UseChannel(std::make_unique<PassingChannel>(sockets, shutdowns));
+    sockets.arrivals = {"HTT", "P/1.0 200 OK\r", "\nContent-Length: 3\r\n\r\nabc", "defg"};
+    std::string line;
+    std::string raw;
+    EXPECT_EQ(GetLine(ctx, link, line, [&raw](std::string_view bytes) { raw += bytes; }), 17);
+    EXPECT_EQ(line, "HTTP/1.0 200 OK");
+    EXPECT_EQ(raw, "HTTP/1.0 200 OK\r\n");
+    EXPECT_EQ(GetLine(ctx, link, line), 19);
+    EXPECT_EQ(line, "Content-Length: 3");
+    EXPECT_EQ(GetLine(ctx, link, line), 2);
+    EXPECT_EQ(line, "\r\n");  // the empty line stays as it is
+    std::string body;
+    EXPECT_EQ(GetData(ctx, link, body, 2), 2);
+    EXPECT_EQ(GetData(ctx, link, body, 4096), 1);
+    EXPECT_EQ(body, "c");
+    EXPECT_EQ(GetData(ctx, link, body, 4096), 4);
+    EXPECT_EQ(GetLine(ctx, link, line), kReceiveClosed);
+    sockets.closed = 0;
+    CloseSocket(ctx, link);
+    CloseSocket(ctx, link);
+    EXPECT_EQ(sockets.closed, 1);
+    EXPECT_EQ(shutdowns, secure ? 1 : 0);
+  }
   EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(SocketLayerTest, GetLineTrimsWhileMoreThanTwoCharactersRemain) {
   sockets.arrivals = {"x \r\na\r\n"};
   std::string line;
-  GetLine(ctx, 7, line);
+  GetLine(ctx, connection, line);
   EXPECT_EQ(line, "x ");
-  GetLine(ctx, 7, line);
+  GetLine(ctx, connection, line);
   EXPECT_EQ(line, "a\r");
 }
 
@@ -230,37 +261,37 @@ TEST_F(SocketLayerTest, LongLineIsConsumedWholeAndKeptAsItsFirst255Characters) {
   const std::string longLine = std::string(250, 'a') + "Content-Length: 9" + std::string(33, 'b');
   sockets.arrivals = {longLine.substr(0, 100), longLine.substr(100) + "\r\nnext\r\n"};
   std::string line;
-  EXPECT_EQ(GetLine(ctx, 7, line), 302);
+  EXPECT_EQ(GetLine(ctx, connection, line), 302);
   EXPECT_EQ(line, longLine.substr(0, 255));
-  EXPECT_EQ(GetLine(ctx, 7, line), 6);
+  EXPECT_EQ(GetLine(ctx, connection, line), 6);
   EXPECT_EQ(line, "next");
 }
 
 TEST_F(SocketLayerTest, NulByteCutsTheTextButNotTheLine) {
   sockets.arrivals = {std::string("ab\0Content-Length: 1\r\nnext\n", 27)};
   std::string line;
-  EXPECT_EQ(GetLine(ctx, 7, line), 22);
+  EXPECT_EQ(GetLine(ctx, connection, line), 22);
   EXPECT_EQ(line, "ab");
-  GetLine(ctx, 7, line);
+  GetLine(ctx, connection, line);
   EXPECT_EQ(line, "next");
 }
 
 TEST_F(SocketLayerTest, ReceiveResults) {
   std::string line;
   sockets.arrivals = {"partial"};
-  EXPECT_EQ(GetLine(ctx, 7, line), 7);  // the connection ends the last line
+  EXPECT_EQ(GetLine(ctx, connection, line), 7);  // the connection ends the last line
   EXPECT_EQ(line, "partial");
 
   sockets.receiveErrors = {socket_error::kWouldBlock};
-  EXPECT_EQ(GetLine(ctx, 7, line), kReceiveStopped);
+  EXPECT_EQ(GetLine(ctx, connection, line), kReceiveStopped);
   sockets.receiveErrors = {socket_error::kConnectionReset};
-  EXPECT_EQ(GetLine(ctx, 7, line), kReceiveFailed);
+  EXPECT_EQ(GetLine(ctx, connection, line), kReceiveFailed);
   sockets.receiveErrors = {socket_error::kConnectionReset};
   std::string block;
-  EXPECT_EQ(GetData(ctx, 7, block, 100), kReceiveFailed);
+  EXPECT_EQ(GetData(ctx, connection, block, 100), kReceiveFailed);
   ctx.network.abort = true;
   sockets.receiveErrors = {socket_error::kInterrupted};
-  EXPECT_EQ(GetData(ctx, 7, block, 100), kReceiveStopped);
+  EXPECT_EQ(GetData(ctx, connection, block, 100), kReceiveStopped);
 
   EXPECT_EQ(Shown(), (BoxList{{"Windows Socket ErrorGet Line",
                                "Error communication on network:\n  Connection reset by peer"},
@@ -271,8 +302,8 @@ TEST_F(SocketLayerTest, ReceiveResults) {
 TEST_F(SocketLayerTest, GetDataTakesAtMost4096Bytes) {
   sockets.arrivals = {std::string(5000, 'z')};
   std::string block;
-  EXPECT_EQ(GetData(ctx, 7, block, 100000), 4096);
-  EXPECT_EQ(GetData(ctx, 7, block, 10), 10);
+  EXPECT_EQ(GetData(ctx, connection, block, 100000), 4096);
+  EXPECT_EQ(GetData(ctx, connection, block, 10), 10);
   EXPECT_EQ(block, std::string(10, 'z'));
 }
 

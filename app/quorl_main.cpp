@@ -20,9 +20,9 @@
 #include "platform/headless/console_form_dialogs.h"
 #include "platform/headless/headless_windows.h"
 #include "platform/posix/devtools_browser.h"
+#include "platform/posix/openssl_channels.h"
 #include "platform/posix/posix_command_starter.h"
 #include "platform/posix/posix_profile_files.h"
-#include "platform/posix/openssl_channels.h"
 #include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
 

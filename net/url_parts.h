@@ -19,7 +19,7 @@ inline constexpr int32_t kHttpPort = 80;
 inline constexpr int32_t kHttpsPort = 443;
 
 struct UrlParts {
-  bool secure = false;   // the URL starts with "https://" (in any letter case)
+  bool secure = false;  // the URL starts with "https://" (in any letter case)
   std::string host;
   std::string portText;  // "80", or "443" when secure, when the URL names none
   std::string path;      // from the first "/"; "/" when the URL has none

@@ -19,8 +19,10 @@ NetClient::NetClient() {
   ctx.network.sockets = &sockets;
   ctx.network.timeouts.connect = std::chrono::seconds(5);
   ctx.network.timeouts.idle = std::chrono::seconds(10);
+  ctx.network.tls = &tls;
   ctx.network.readQuorlConfig = [this](std::string_view key) {
-    return key == "Proxy" ? proxy : std::string();
+    if (key == "Proxy") return proxy;
+    return key == "CAFile" ? caFile : std::string();
   };
 }
 

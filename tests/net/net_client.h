@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lang/context.h"
+#include "platform/posix/openssl_channels.h"
 #include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
 #include "server_process.h"
@@ -72,8 +73,11 @@ class NetClient {
   PumpedSystem system{folder_.Path() / "tmp"};
   ScriptedDialogs dialogs;
   platform::PosixSockets sockets;
+  platform::OpenSslChannels tls;
   Context ctx{dialogs, system};
+  // The keys "Proxy" and "CAFile" of the interpreter's configuration.
   std::string proxy;
+  std::string caFile;
 
  private:
   std::filesystem::path previousFolder_;

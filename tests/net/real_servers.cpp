@@ -6,7 +6,8 @@
 
 namespace quorl::nettest {
 
-Nginx::Nginx(const std::filesystem::path& folder) : LoopbackServer(folder, "nginx") {
+Nginx::Nginx(const std::filesystem::path& folder, std::string_view extraServers)
+    : LoopbackServer(folder, "nginx") {
   if (Missing()) return;
   std::filesystem::create_directories(Www() / "private");
   for (const char* temp : {"body", "proxy", "fastcgi", "uwsgi", "scgi"}) {
@@ -59,8 +60,8 @@ Nginx::Nginx(const std::filesystem::path& folder) : LoopbackServer(folder, "ngin
                 dir +
                 "/htpasswd;\n"
                 "    }\n"
-                "  }\n"
-                "}\n");
+                "  }\n" +
+                std::string(extraServers) + "}\n");
   Run({"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/error.log"}, folder_ / "error.log");
 }
 
@@ -85,16 +86,19 @@ int Nginx::RequestCount(int atLeast) const {
   }
 }
 
-Tinyproxy::Tinyproxy(const std::filesystem::path& folder) : LoopbackServer(folder, "tinyproxy") {
+Tinyproxy::Tinyproxy(const std::filesystem::path& folder, int connectPort)
+    : LoopbackServer(folder, "tinyproxy") {
   if (Missing()) return;
+  const std::string connectLine =
+      connectPort ? "ConnectPort " + std::to_string(connectPort) + "\n" : std::string();
   WriteFile(folder_ / "tinyproxy.conf", "Port " + std::to_string(port_) +
                                             "\n"
                                             "Listen 127.0.0.1\n"
                                             "Timeout 30\n"
                                             "MaxClients 8\n"
                                             "Allow 127.0.0.1\n"
-                                            "LogLevel Info\n"
-                                            "LogFile \"" +
+                                            "LogLevel Info\n" +
+                                            connectLine + "LogFile \"" +
                                             (folder_ / "tinyproxy.log").string() + "\"\n");
   Run({"-d", "-c", (folder_ / "tinyproxy.conf").string()}, folder_ / "tinyproxy.log");
 }

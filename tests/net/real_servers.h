@@ -20,10 +20,11 @@ namespace quorl::nettest {
 
 // nginx serving the folder www/: plain files, its own 404 page, and
 // /private/ behind Basic authorization with the realm "Sales" for the
-// users written with AddUser.
+// users written with AddUser. extraServers are further server blocks of
+// the configuration (such as TLS listeners on ports of their own).
 class Nginx : public LoopbackServer {
  public:
-  explicit Nginx(const std::filesystem::path& folder);
+  explicit Nginx(const std::filesystem::path& folder, std::string_view extraServers = {});
   std::string Url(std::string_view path) const;
   std::filesystem::path Www() const { return folder_ / "www"; }
   void AddUser(std::string_view user, std::string_view password);
@@ -33,9 +34,10 @@ class Nginx : public LoopbackServer {
   int RequestCount(int atLeast = 0) const;
 };
 
+// A forward proxy; with connectPort it opens CONNECT tunnels to that port only.
 class Tinyproxy : public LoopbackServer {
  public:
-  explicit Tinyproxy(const std::filesystem::path& folder);
+  explicit Tinyproxy(const std::filesystem::path& folder, int connectPort = 0);
   // The log, once it holds the text or a few seconds have passed.
   std::string Log(std::string_view awaited = {}) const;
 };

@@ -1,8 +1,9 @@
 // quorl_download_bench: the download throughput of the data-access
-// built-ins. Serves a 50 MB text file from nginx on loopback, fetches it with
+// built-ins. Serves a 50 MB text file from nginx on loopback over http and
+// over https (on a certificate of a throwaway authority), fetches it with
 // OPENDATA and reads every line with READDATA, and fetches the same file
 // with curl in the same run. Prints the best of three runs of each and the
-// ratio. Run by hand; it is not a ctest test.
+// ratios. Run by hand; it is not a ctest test.
 #include <chrono>
 #include <iostream>
 #include <optional>
@@ -11,9 +12,11 @@
 #include "lang/builtin_handlers.h"
 #include "lang/context.h"
 #include "platform/headless/console_dialogs.h"
+#include "platform/posix/openssl_channels.h"
 #include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
 #include "real_servers.h"
+#include "test_certificates.h"
 #include "tools/subprocess.h"
 #include "tools/temporary_directory.h"
 
@@ -45,7 +48,8 @@ struct QuorlRun {
 };
 
 // OPENDATA, then READDATA until EOFDATA, as a script would call them.
-std::optional<QuorlRun> FetchWithQuorl(const std::string& url, const std::filesystem::path& temp) {
+std::optional<QuorlRun> FetchWithQuorl(const std::string& url, const std::filesystem::path& temp,
+                                       const std::string& caFile) {
   quorl::platform::ConsoleDialogs dialogs(std::cin, std::cerr);
   struct BenchSystem : quorl::platform::PosixSystem {
     std::filesystem::path folder;
@@ -53,9 +57,14 @@ std::optional<QuorlRun> FetchWithQuorl(const std::string& url, const std::filesy
   } system;
   system.folder = temp;
   quorl::platform::PosixSockets sockets;
+  quorl::platform::OpenSslChannels tls;
   quorl::Context ctx(dialogs, system);
   ctx.PushFrame();
   ctx.network.sockets = &sockets;
+  ctx.network.tls = &tls;
+  ctx.network.readQuorlConfig = [&caFile](std::string_view key) {
+    return key == "CAFile" ? caFile : std::string();
+  };
 
   QuorlRun run;
   const Clock::time_point start = Clock::now();
@@ -74,9 +83,11 @@ std::optional<QuorlRun> FetchWithQuorl(const std::string& url, const std::filesy
   return run;
 }
 
-std::optional<Seconds> FetchWithCurl(const std::string& url, const std::filesystem::path& target) {
+std::optional<Seconds> FetchWithCurl(const std::string& url, const std::filesystem::path& target,
+                                     const std::string& caFile) {
   quorl::tools::ProcessRequest request;
-  request.argv = {"curl", "--silent", "--show-error", "--fail", "--output", target.string(), url};
+  request.argv = {"curl", "--silent", "--show-error",  "--fail", "--cacert",
+                  caFile, "--output", target.string(), url};
   const Clock::time_point start = Clock::now();
   const quorl::tools::ProcessResult result = quorl::tools::RunProcess(request);
   const Seconds time = Clock::now() - start;
@@ -92,43 +103,67 @@ double MegabytesPerSecond(Seconds time) {
   return kFileBytes / (1024.0 * 1024.0) / time.count();
 }
 
+struct Best {
+  std::optional<QuorlRun> quorl;
+  std::optional<Seconds> curl;
+};
+
+std::optional<Best> Measure(const std::string& url, const std::filesystem::path& folder,
+                            const std::string& caFile) {
+  Best best;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::optional<QuorlRun> quorlRun = FetchWithQuorl(url, folder / "tmp", caFile);
+    const std::optional<Seconds> curlRun = FetchWithCurl(url, folder / "curl.out", caFile);
+    if (!quorlRun || !curlRun) return std::nullopt;
+    if (!best.quorl ||
+        quorlRun->download + quorlRun->reading < best.quorl->download + best.quorl->reading) {
+      best.quorl = quorlRun;
+    }
+    if (!best.curl || *curlRun < *best.curl) best.curl = curlRun;
+  }
+  return best;
+}
+
+void PrintStep(const char* step, Seconds time) {
+  std::printf("%-34s %8.3f s %9.1f MB/s\n", step, time.count(), MegabytesPerSecond(time));
+}
+
 }  // namespace
 
 int main() {
   quorl::tools::TemporaryDirectory folder("quorl-download-bench");
-  quorl::nettest::Nginx nginx(folder.Path());
+  quorl::nettest::TestAuthority authority(folder.Path() / "pki");
+  const quorl::nettest::CertificateFiles certificate = authority.Issue("server", "localhost");
+  const int securePort = quorl::nettest::FreeLoopbackPort();
+  quorl::nettest::Nginx nginx(
+      folder.Path(), "  server {\n    listen 127.0.0.1:" + std::to_string(securePort) +
+                         " ssl;\n    ssl_certificate " + certificate.certificate.string() +
+                         ";\n    ssl_certificate_key " + certificate.key.string() + ";\n    root " +
+                         (folder.Path() / "nginx" / "www").string() + ";\n  }\n");
   if (!nginx.Problem().empty()) {
     std::cerr << nginx.Problem() << "\n";
     return 1;
   }
   quorl::nettest::WriteFile(nginx.Www() / "big.txt", TextFile());
-  const std::string url = nginx.Url("/big.txt");
   std::filesystem::create_directories(folder.Path() / "tmp");
+  const std::string caFile = authority.RootFile().string();
 
-  std::optional<QuorlRun> bestQuorl;
-  std::optional<Seconds> bestCurl;
-  for (int run = 0; run < kRuns; ++run) {
-    const std::optional<QuorlRun> quorlRun = FetchWithQuorl(url, folder.Path() / "tmp");
-    const std::optional<Seconds> curlRun = FetchWithCurl(url, folder.Path() / "curl.out");
-    if (!quorlRun || !curlRun) return 1;
-    if (!bestQuorl ||
-        quorlRun->download + quorlRun->reading < bestQuorl->download + bestQuorl->reading) {
-      bestQuorl = quorlRun;
-    }
-    if (!bestCurl || *curlRun < *bestCurl) bestCurl = curlRun;
-  }
+  const std::optional<Best> plain = Measure(nginx.Url("/big.txt"), folder.Path(), caFile);
+  const std::optional<Best> secure = Measure(
+      "https://localhost:" + std::to_string(securePort) + "/big.txt", folder.Path(), caFile);
+  if (!plain || !secure) return 1;
 
-  const Seconds quorlTotal = bestQuorl->download + bestQuorl->reading;
-  std::printf("file: %zu bytes, %ld lines; best of %d runs\n", kFileBytes, bestQuorl->lines, kRuns);
-  std::printf("%-34s %8.3f s %9.1f MB/s\n", "curl (download)", bestCurl->count(),
-              MegabytesPerSecond(*bestCurl));
-  std::printf("%-34s %8.3f s %9.1f MB/s\n", "OPENDATA (download)", bestQuorl->download.count(),
-              MegabytesPerSecond(bestQuorl->download));
-  std::printf("%-34s %8.3f s %9.1f MB/s\n", "READDATA (every line)", bestQuorl->reading.count(),
-              MegabytesPerSecond(bestQuorl->reading));
-  std::printf("%-34s %8.3f s %9.1f MB/s\n", "OPENDATA + READDATA", quorlTotal.count(),
-              MegabytesPerSecond(quorlTotal));
-  std::printf("download time against curl: %.2f; with reading: %.2f\n",
-              bestQuorl->download / *bestCurl, quorlTotal / *bestCurl);
+  const Seconds quorlTotal = plain->quorl->download + plain->quorl->reading;
+  std::printf("file: %zu bytes, %ld lines; best of %d runs\n", kFileBytes, plain->quorl->lines,
+              kRuns);
+  PrintStep("curl, http (download)", *plain->curl);
+  PrintStep("OPENDATA, http (download)", plain->quorl->download);
+  PrintStep("READDATA (every line)", plain->quorl->reading);
+  PrintStep("OPENDATA + READDATA, http", quorlTotal);
+  PrintStep("curl, https (download)", *secure->curl);
+  PrintStep("OPENDATA, https (download)", secure->quorl->download);
+  std::printf("download time against curl: http %.2f (with reading %.2f); https %.2f\n",
+              plain->quorl->download / *plain->curl, quorlTotal / *plain->curl,
+              secure->quorl->download / *secure->curl);
   return 0;
 }

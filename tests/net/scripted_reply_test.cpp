@@ -120,14 +120,6 @@ TEST(ScriptedReplyTest, LongHeaderLineCannotInjectFurtherLines) {
   EXPECT_EQ(dumps[0].find("Content-Length: 3"), std::string::npos);
 }
 
-TEST(ScriptedReplyTest, StatusOtherThan401KeepsItsBody) {
-  ScriptedServer server(Answer("HTTP/1.0 404 Not Found\r\n\r\nno such page"));
-  NetClient client;
-  std::string body;
-  EXPECT_EQ(client.Fetch(server.Url("/missing"), "", &body), 1);
-  EXPECT_EQ(body, "no such page");
-}
-
 TEST(ScriptedReplyTest, ChallengesOtherThanBasicAreRefused) {
   for (const std::string& header : std::vector<std::string>{
            "WWW-Authenticate: Digest realm=\"x\"\r\n", std::string("X-Nothing: 1\r\n")}) {

@@ -60,7 +60,7 @@ class SecureFetchTest : public ::testing::Test {
 TEST_F(SecureFetchTest, RepliesAreHandledAsOverPlainHttp) {
   REQUIRE_SERVER(*nginx);
   std::string large;
-  for (int i = 0; large.size() < 3 * 1024 * 1024; ++i) large += std::to_string(i * 7919) + "\n";
+  for (int64_t i = 0; large.size() < 3 * 1024 * 1024; ++i) large += std::to_string(i * 7919) + "\n";
   WriteFile(nginx->Www() / "large.txt", large);
   std::string body;
   EXPECT_EQ(client.Fetch(SecureUrl(good, "/large.txt"), "", &body), 1);

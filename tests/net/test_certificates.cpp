@@ -11,14 +11,8 @@
 namespace quorl::nettest {
 namespace {
 
-struct KeyFree {
-  void operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
-};
-struct CertificateFree {
-  void operator()(X509* certificate) const { X509_free(certificate); }
-};
-using Key = std::unique_ptr<EVP_PKEY, KeyFree>;
-using Certificate = std::unique_ptr<X509, CertificateFree>;
+using Key = std::unique_ptr<EVP_PKEY, TestAuthority::KeyFree>;
+using Certificate = std::unique_ptr<X509, TestAuthority::CertificateFree>;
 
 void Check(bool ok, const char* what) {
   if (!ok) throw std::runtime_error(std::string("making test certificates: ") + what);
@@ -74,45 +68,31 @@ void WritePem(const std::filesystem::path& path, X509* certificate, EVP_PKEY* ke
   Check(written, "PEM");
 }
 
-Certificate ReadCertificate(const std::filesystem::path& path) {
-  FILE* file = std::fopen(path.c_str(), "r");
-  Check(file != nullptr, "file");
-  Certificate certificate(PEM_read_X509(file, nullptr, nullptr, nullptr));
-  std::fclose(file);
-  Check(certificate != nullptr, "PEM");
-  return certificate;
-}
-
-Key ReadKey(const std::filesystem::path& path) {
-  FILE* file = std::fopen(path.c_str(), "r");
-  Check(file != nullptr, "file");
-  Key key(PEM_read_PrivateKey(file, nullptr, nullptr, nullptr));
-  std::fclose(file);
-  Check(key != nullptr, "PEM");
-  return key;
-}
-
 }  // namespace
 
-TestAuthority::TestAuthority(std::filesystem::path folder) : folder_(std::move(folder)) {
+void TestAuthority::KeyFree::operator()(EVP_PKEY* key) const {
+  EVP_PKEY_free(key);
+}
+
+void TestAuthority::CertificateFree::operator()(X509* certificate) const {
+  X509_free(certificate);
+}
+
+TestAuthority::TestAuthority(std::filesystem::path folder)
+    : folder_(std::move(folder)), key_(NewKey()) {
   std::filesystem::create_directories(folder_);
-  Key key = NewKey();
-  Certificate root =
-      NewCertificate("Quorl Test Authority", "", key.get(), nullptr, nullptr,
-                     Validity{std::chrono::hours(-24), std::chrono::hours(24 * 365)}, 1);
-  WritePem(RootFile(), root.get(), nullptr);
-  WritePem(folder_ / "ca.key", nullptr, key.get());
+  root_ = NewCertificate("Quorl Test Authority", "", key_.get(), nullptr, nullptr,
+                         Validity{std::chrono::hours(-24), std::chrono::hours(24 * 365)}, 1);
+  WritePem(RootFile(), root_.get(), nullptr);
 }
 
 CertificateFiles TestAuthority::Issue(std::string_view stem, std::string_view dnsName,
                                       Validity validity, bool selfSigned) {
-  const Certificate root = ReadCertificate(RootFile());
-  const Key rootKey = ReadKey(folder_ / "ca.key");
   Key key = NewKey();
   const std::string name(dnsName);
   const Certificate certificate =
-      NewCertificate(name, name, key.get(), selfSigned ? nullptr : root.get(),
-                     selfSigned ? nullptr : rootKey.get(), validity, ++serial_);
+      NewCertificate(name, name, key.get(), selfSigned ? nullptr : root_.get(),
+                     selfSigned ? nullptr : key_.get(), validity, ++serial_);
   CertificateFiles files{folder_ / (std::string(stem) + ".pem"),
                          folder_ / (std::string(stem) + ".key")};
   WritePem(files.certificate, certificate.get(), nullptr);

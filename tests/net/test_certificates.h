@@ -3,8 +3,11 @@
 // trusted roots.
 #pragma once
 
+#include <openssl/types.h>
+
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,6 +25,12 @@ struct Validity {
 
 class TestAuthority {
  public:
+  struct KeyFree {
+    void operator()(EVP_PKEY* key) const;
+  };
+  struct CertificateFree {
+    void operator()(X509* certificate) const;
+  };
   // Makes the authority's key and certificate in folder.
   explicit TestAuthority(std::filesystem::path folder);
   std::filesystem::path RootFile() const { return folder_ / "ca.pem"; }
@@ -33,6 +42,8 @@ class TestAuthority {
  private:
   std::filesystem::path folder_;
   long serial_ = 1;
+  std::unique_ptr<EVP_PKEY, KeyFree> key_;
+  std::unique_ptr<X509, CertificateFree> root_;
 };
 
 }  // namespace quorl::nettest

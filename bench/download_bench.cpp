@@ -2,7 +2,7 @@
 // built-ins. Serves a 50 MB text file from nginx on loopback over http and
 // over https (on a certificate of a throwaway authority), fetches it with
 // OPENDATA and reads every line with READDATA, and fetches the same file
-// with curl in the same run. Prints the best of three runs of each and the
+// with curl in the same run. Prints the best of five runs of each and the
 // ratios. Run by hand; it is not a ctest test.
 #include <chrono>
 #include <iostream>
@@ -26,7 +26,7 @@ using Clock = std::chrono::steady_clock;
 using Seconds = std::chrono::duration<double>;
 
 constexpr size_t kFileBytes = 50 * 1024 * 1024;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 // Lines of 20 to 120 characters, so the reading does real line work.
 std::string TextFile() {
@@ -48,8 +48,10 @@ struct QuorlRun {
 };
 
 // OPENDATA, then READDATA until EOFDATA, as a script would call them.
+// The TLS channels live as long as a program run does, as in quorl itself.
 std::optional<QuorlRun> FetchWithQuorl(const std::string& url, const std::filesystem::path& temp,
-                                       const std::string& caFile) {
+                                       const std::string& caFile,
+                                       quorl::platform::OpenSslChannels& tls) {
   quorl::platform::ConsoleDialogs dialogs(std::cin, std::cerr);
   struct BenchSystem : quorl::platform::PosixSystem {
     std::filesystem::path folder;
@@ -57,7 +59,6 @@ std::optional<QuorlRun> FetchWithQuorl(const std::string& url, const std::filesy
   } system;
   system.folder = temp;
   quorl::platform::PosixSockets sockets;
-  quorl::platform::OpenSslChannels tls;
   quorl::Context ctx(dialogs, system);
   ctx.PushFrame();
   ctx.network.sockets = &sockets;
@@ -106,15 +107,22 @@ double MegabytesPerSecond(Seconds time) {
 struct Best {
   std::optional<QuorlRun> quorl;
   std::optional<Seconds> curl;
+  std::optional<Seconds> quorlDownload;  // the fastest download alone
+  Seconds firstQuorlDownload{};
 };
 
 std::optional<Best> Measure(const std::string& url, const std::filesystem::path& folder,
                             const std::string& caFile) {
   Best best;
+  quorl::platform::OpenSslChannels tls;
   for (int run = 0; run < kRuns; ++run) {
-    const std::optional<QuorlRun> quorlRun = FetchWithQuorl(url, folder / "tmp", caFile);
+    const std::optional<QuorlRun> quorlRun = FetchWithQuorl(url, folder / "tmp", caFile, tls);
     const std::optional<Seconds> curlRun = FetchWithCurl(url, folder / "curl.out", caFile);
     if (!quorlRun || !curlRun) return std::nullopt;
+    if (run == 0) best.firstQuorlDownload = quorlRun->download;
+    if (!best.quorlDownload || quorlRun->download < *best.quorlDownload) {
+      best.quorlDownload = quorlRun->download;
+    }
     if (!best.quorl ||
         quorlRun->download + quorlRun->reading < best.quorl->download + best.quorl->reading) {
       best.quorl = quorlRun;
@@ -157,13 +165,14 @@ int main() {
   std::printf("file: %zu bytes, %ld lines; best of %d runs\n", kFileBytes, plain->quorl->lines,
               kRuns);
   PrintStep("curl, http (download)", *plain->curl);
-  PrintStep("OPENDATA, http (download)", plain->quorl->download);
+  PrintStep("OPENDATA, http (download)", *plain->quorlDownload);
   PrintStep("READDATA (every line)", plain->quorl->reading);
   PrintStep("OPENDATA + READDATA, http", quorlTotal);
   PrintStep("curl, https (download)", *secure->curl);
-  PrintStep("OPENDATA, https (download)", secure->quorl->download);
+  PrintStep("OPENDATA, https (download)", *secure->quorlDownload);
+  PrintStep("OPENDATA, https, first of the run", secure->firstQuorlDownload);
   std::printf("download time against curl: http %.2f (with reading %.2f); https %.2f\n",
-              plain->quorl->download / *plain->curl, quorlTotal / *plain->curl,
-              secure->quorl->download / *secure->curl);
+              *plain->quorlDownload / *plain->curl, quorlTotal / *plain->curl,
+              *secure->quorlDownload / *secure->curl);
   return 0;
 }

@@ -164,9 +164,6 @@ class OpenSslChannel : public SecureChannel {
   std::unique_ptr<SocketLink> link_;
 };
 
-struct ContextFree {
-  void operator()(SSL_CTX* context) const { SSL_CTX_free(context); }
-};
 struct SslFree {
   void operator()(SSL* ssl) const { SSL_free(ssl); }
 };
@@ -182,7 +179,37 @@ OpenSslChannels::OpenSslChannels()
 }
 
 OpenSslChannels::~OpenSslChannels() {
+  SSL_CTX_free(context_);
   BIO_meth_free(socketMethod_);
+}
+
+SSL_CTX* OpenSslChannels::ContextFor(const std::string& extraRootsFile, TlsOutcome& outcome) {
+  // Reading the system's roots takes a while (tens of milliseconds for
+  // Debian's bundle), so one context serves every request of a run while
+  // the extra roots stay the same.
+  if (context_ && contextRoots_ == extraRootsFile) return context_;
+  SSL_CTX_free(context_);
+  context_ = nullptr;
+  SSL_CTX* context = SSL_CTX_new(TLS_client_method());
+  if (!context) {
+    outcome = Failure(TlsFailure::kOther, ErrorText(ERR_peek_last_error()));
+    return nullptr;
+  }
+  SSL_CTX_set_min_proto_version(context, TLS1_2_VERSION);
+  // The system's roots (SSL_CERT_FILE and SSL_CERT_DIR may point elsewhere).
+  SSL_CTX_set_default_verify_paths(context);
+  if (!extraRootsFile.empty() &&
+      SSL_CTX_load_verify_locations(context, extraRootsFile.c_str(), nullptr) != 1) {
+    SSL_CTX_free(context);
+    outcome = Failure(TlsFailure::kExtraRootsUnusable);
+    return nullptr;
+  }
+  SSL_CTX_set_verify(context, SSL_VERIFY_PEER, nullptr);
+  // Read whole records at once rather than header and body apart.
+  SSL_CTX_set_read_ahead(context, 1);
+  context_ = context;
+  contextRoots_ = extraRootsFile;
+  return context_;
 }
 
 std::unique_ptr<SecureChannel> OpenSslChannels::Open(SocketLibrary& sockets, SocketHandle socket,
@@ -190,24 +217,9 @@ std::unique_ptr<SecureChannel> OpenSslChannels::Open(SocketLibrary& sockets, Soc
                                                      const TlsSettings& settings,
                                                      TlsOutcome& outcome) {
   ERR_clear_error();
-  std::unique_ptr<SSL_CTX, ContextFree> context(SSL_CTX_new(TLS_client_method()));
-  if (!context) {
-    outcome = Failure(TlsFailure::kOther, ErrorText(ERR_peek_last_error()));
-    return nullptr;
-  }
-  SSL_CTX_set_min_proto_version(context.get(), TLS1_2_VERSION);
-  // The system's roots (SSL_CERT_FILE and SSL_CERT_DIR may point elsewhere).
-  SSL_CTX_set_default_verify_paths(context.get());
-  if (!settings.extraRootsFile.empty() &&
-      SSL_CTX_load_verify_locations(context.get(), settings.extraRootsFile.c_str(), nullptr) != 1) {
-    outcome = Failure(TlsFailure::kExtraRootsUnusable);
-    return nullptr;
-  }
-  SSL_CTX_set_verify(context.get(), SSL_VERIFY_PEER, nullptr);
-  // Read whole records at once rather than header and body apart.
-  SSL_CTX_set_read_ahead(context.get(), 1);
-
-  std::unique_ptr<SSL, SslFree> ssl(SSL_new(context.get()));
+  SSL_CTX* context = ContextFor(settings.extraRootsFile, outcome);
+  if (!context) return nullptr;
+  std::unique_ptr<SSL, SslFree> ssl(SSL_new(context));
   auto link = std::make_unique<SocketLink>(SocketLink{&sockets, socket});
   BIO* bio = BIO_new(socketMethod_);
   if (!ssl || !bio) {

@@ -5,6 +5,8 @@
 
 #include <openssl/bio.h>
 
+#include <string>
+
 #include "platform/secure_channels.h"
 
 namespace quorl::platform {
@@ -21,7 +23,12 @@ class OpenSslChannels : public SecureChannels {
                                       TlsOutcome& outcome) override;
 
  private:
+  // The context for these extra roots, made on first use.
+  SSL_CTX* ContextFor(const std::string& extraRootsFile, TlsOutcome& outcome);
+
   BIO_METHOD* socketMethod_;
+  SSL_CTX* context_ = nullptr;
+  std::string contextRoots_;
 };
 
 }  // namespace quorl::platform

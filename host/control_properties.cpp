@@ -1,4 +1,5 @@
 // Reading and setting control properties from the script.
+#include <algorithm>
 #include <cstdint>
 
 #include "host/control_types.h"
@@ -190,6 +191,8 @@ void FormHost::SetGeometry(const Value& control, std::string_view property, int3
   if (property == "LEFT") rect.left = value;
   if (property == "TOP") rect.top = value;
   if (control.kind == kControlForm) {
+    // The kept size bounds every resize, so it changes first.
+    SetFormSize(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
     windows_.Move(control.window, rect);
     Rect moved = windows_.WindowRect(control.window);
     SetFormSize(moved.Width(), moved.Height());

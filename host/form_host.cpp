@@ -42,6 +42,11 @@ void FormHost::SetFormSize(int width, int height) {
   formHeightPixels_ = height;
 }
 
+std::optional<platform::Size> FormHost::FixedFormSize() {
+  if (formWidthPixels_ == 0 && formHeightPixels_ == 0) return std::nullopt;
+  return platform::Size{formWidthPixels_, formHeightPixels_};
+}
+
 void FormHost::FocusFirstTabStop() {
   for (WindowHandle window : tabOrder_) {
     if (window && windows_.IsEnabled(window) && windows_.IsVisible(window)) {

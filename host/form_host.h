@@ -93,6 +93,7 @@ class FormHost final : public ControlAccess,
   std::optional<platform::ControlPaint> ControlColours(platform::WindowHandle control) override;
   std::optional<platform::StatusStripPaint> StatusStrip(int clientWidth) override;
   bool IsBusy() override { return status_.active; }
+  std::optional<platform::Size> FixedFormSize() override;
 
   // FrxImageHost: the Image controls whose pictures LOADFRX reads.
   std::vector<Image> Images() override;

@@ -67,6 +67,9 @@ class FormEvents {
   virtual std::optional<StatusStripPaint> StatusStrip(int clientWidth) = 0;
   // True while every control shows the wait cursor.
   virtual bool IsBusy() = 0;
+  // The form's outer size, which the user cannot change; none before the
+  // form has one.
+  virtual std::optional<Size> FixedFormSize() = 0;
 };
 
 }  // namespace quorl::platform

@@ -21,6 +21,11 @@ struct Point {
   int y = 0;
 };
 
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+
 struct Rect {
   int left = 0;
   int top = 0;

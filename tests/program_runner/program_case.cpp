@@ -44,6 +44,7 @@ std::string CommandLine(const std::vector<std::string>& argv) {
 }
 
 std::vector<std::string> Problems(const ProgramDirectives& directives,
+                                  const std::string& expectedOutput,
                                   const tools::ProcessResult& result,
                                   std::chrono::milliseconds timeout) {
   std::vector<std::string> problems;
@@ -56,7 +57,7 @@ std::vector<std::string> Problems(const ProgramDirectives& directives,
     problems.push_back("exit code " + std::to_string(result.exitCode.value_or(-1)) + ", expected " +
                        std::to_string(directives.expectedExitCode));
   }
-  if (auto difference = FirstDifference(directives.expectedOutput, result.standardOutput)) {
+  if (auto difference = FirstDifference(expectedOutput, result.standardOutput)) {
     problems.push_back(*difference);
   }
   return problems;
@@ -77,6 +78,8 @@ Verdict RunProgramTest(const RunnerSettings& settings, const std::filesystem::pa
   tools::TemporaryDirectory sandbox("quorl-program-test");
   tools::ProcessRequest request;
   request.argv.push_back(settings.interpreter.string());
+  request.argv.insert(request.argv.end(), settings.leadingOptions.begin(),
+                      settings.leadingOptions.end());
   request.argv.insert(request.argv.end(), directives.options.begin(), directives.options.end());
   request.argv.push_back(program.filename().string());
   request.argv.insert(request.argv.end(), directives.programArguments.begin(),
@@ -88,13 +91,17 @@ Verdict RunProgramTest(const RunnerSettings& settings, const std::filesystem::pa
 
   tools::ProcessResult result = tools::RunProcess(request);
   if (result.launchError) return {false, *result.launchError};
-  std::vector<std::string> problems = Problems(directives, result, settings.timeout);
+  const std::string& expectedOutput = settings.desktop && directives.desktopExpectedOutput
+                                          ? *directives.desktopExpectedOutput
+                                          : directives.expectedOutput;
+  std::vector<std::string> problems =
+      Problems(directives, expectedOutput, result, settings.timeout);
   if (problems.empty()) return {true, ""};
 
   std::string report =
       "in " + request.workingDirectory.string() + ": " + CommandLine(request.argv) + "\n";
   for (const std::string& problem : problems) report += problem + "\n";
-  report += "--- expected output ---\n" + NumberedTranscript(directives.expectedOutput);
+  report += "--- expected output ---\n" + NumberedTranscript(expectedOutput);
   report += "--- actual output ---\n" + NumberedTranscript(result.standardOutput);
   report += "--- standard error ---\n" + NumberedTranscript(result.standardError);
   return {false, report};

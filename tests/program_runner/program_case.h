@@ -5,12 +5,17 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace quorl::program_tests {
 
 struct RunnerSettings {
   std::filesystem::path interpreter;
   std::chrono::milliseconds timeout{30'000};
+  // The desktop program: run with these options first, and held to the
+  // desktop expectation where a program gives one.
+  bool desktop = false;
+  std::vector<std::string> leadingOptions;
 };
 
 struct Verdict {

@@ -54,7 +54,7 @@ class ProgramCaseTest : public testing::Test {
   }
 
   Verdict Run(const std::filesystem::path& program, std::chrono::milliseconds timeout = 10s) {
-    return RunProgramTest({interpreter_, timeout}, program);
+    return RunProgramTest({interpreter_, timeout, false, {}}, program);
   }
 
   tools::TemporaryDirectory folder_;
@@ -143,7 +143,8 @@ TEST_F(ProgramCaseTest, MalformedDirectivesFailWithoutRunning) {
 
 TEST_F(ProgramCaseTest, AMissingInterpreterIsReported) {
   Verdict verdict =
-      RunProgramTest({folder_.Path() / "no-such-quorl", 10s}, Program(":", Expected("case.qrl")));
+      RunProgramTest({folder_.Path() / "no-such-quorl", 10s, false, {}},
+                     Program(":", Expected("case.qrl")));
   EXPECT_FALSE(verdict.passed);
   EXPECT_NE(verdict.report.find("cannot start"), std::string::npos) << verdict.report;
 }

@@ -81,7 +81,8 @@ class DirectiveParser {
       return;
     }
     bool known = keyword == "args" || keyword == "program-args" || keyword == "stdin" ||
-                 keyword == "expect" || keyword == "exit" || keyword == "env";
+                 keyword == "expect" || keyword == "expect-desktop" || keyword == "exit" ||
+                 keyword == "env";
     if (!known) return;  // an ordinary comment
     if (!directive.hasColon) return Fail("'" + keyword + "' needs a colon");
     if (keyword == "args") return Append(result_.options, SplitWords(directive.text));
@@ -89,7 +90,11 @@ class DirectiveParser {
       return Append(result_.programArguments, SplitWords(directive.text));
     }
     if (keyword == "stdin") return AddInputLine(directive.text);
-    if (keyword == "expect") return AddOutputLine(directive.text);
+    if (keyword == "expect") return AddOutputLine(result_.expectedOutput, directive.text);
+    if (keyword == "expect-desktop") {
+      if (!result_.desktopExpectedOutput) result_.desktopExpectedOutput.emplace();
+      return AddOutputLine(*result_.desktopExpectedOutput, directive.text);
+    }
     if (keyword == "exit") return SetExitCode(directive.text);
     SetEnvironment(directive.text);
   }
@@ -104,7 +109,9 @@ class DirectiveParser {
     result_.standardInput.append(text).push_back('\n');
   }
 
-  void AddOutputLine(std::string_view text) { result_.expectedOutput.append(text).push_back('\n'); }
+  static void AddOutputLine(std::string& output, std::string_view text) {
+    output.append(text).push_back('\n');
+  }
 
   void SetExitCode(std::string_view text) {
     if (exitSeen_) return Fail("exit given twice");

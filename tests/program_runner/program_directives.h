@@ -6,6 +6,8 @@
 //   ' stdin: TEXT          one line of standard input
 //   ' stdin-eof            documents that the input simply ends
 //   ' expect: TEXT         one line of expected standard output
+//   ' expect-desktop: TEXT one line of what the desktop program prints instead,
+//                          where the system font changes pixel sizes
 //   ' exit: N              the expected exit code (default 0)
 //   ' env: NAME=VALUE      an environment variable for the run
 //
@@ -15,6 +17,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +29,7 @@ struct ProgramDirectives {
   std::vector<std::string> programArguments;
   std::string standardInput;
   std::string expectedOutput;
+  std::optional<std::string> desktopExpectedOutput;
   int expectedExitCode = 0;
   std::map<std::string, std::string> environment;
   // One entry per malformed directive, "line N: what is wrong".

@@ -1,5 +1,7 @@
 // One test per program file under tests/programs/ and examples/, found when the
 // test binary starts, so that adding a program test is dropping in one file.
+// Built twice: for the native `quorl`, and (with QUORL_DESKTOP) for the
+// desktop program under Wine, whose boxes then use the console.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -24,8 +26,18 @@ std::vector<ProgramFile> AllPrograms() {
 
 class ProgramTest : public testing::TestWithParam<ProgramFile> {};
 
+RunnerSettings Settings() {
+  RunnerSettings settings;
+  settings.interpreter = QUORL_BINARY;
+#ifdef QUORL_DESKTOP
+  settings.desktop = true;
+  settings.leadingOptions = {"--scripted"};
+#endif
+  return settings;
+}
+
 TEST_P(ProgramTest, Transcript) {
-  Verdict verdict = RunProgramTest({QUORL_BINARY}, GetParam().path);
+  Verdict verdict = RunProgramTest(Settings(), GetParam().path);
   EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
 }
 

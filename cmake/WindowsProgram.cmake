@@ -1,0 +1,30 @@
+# The desktop program quorl.exe, built with a MinGW-w64 toolchain file: the
+# portable core, the Windows platform, the console's dialogs for scripted
+# runs, and the resources with pictures drawn at build time. Linked -static,
+# so that it needs only the system's own DLLs.
+enable_language(RC)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(QUORL_IMAGE_DIR ${CMAKE_BINARY_DIR}/images)
+set(QUORL_IMAGES quorl.ico busy.ico stop.ico progress.bmp splash.bmp splash_mark.bmp about.bmp
+  about_mask.bmp)
+list(TRANSFORM QUORL_IMAGES PREPEND ${QUORL_IMAGE_DIR}/ OUTPUT_VARIABLE QUORL_IMAGE_FILES)
+add_custom_command(OUTPUT ${QUORL_IMAGE_FILES}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/make_images.py ${QUORL_IMAGE_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_images.py
+  COMMENT "Drawing the program's icons and bitmaps")
+
+file(GLOB QUORL_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
+set(QUORL_RESOURCES ${CMAKE_SOURCE_DIR}/resources/quorl.rc)
+set_source_files_properties(${QUORL_RESOURCES} PROPERTIES
+  OBJECT_DEPENDS "${QUORL_IMAGE_FILES};${CMAKE_SOURCE_DIR}/platform/win32/resource_ids.h")
+
+add_executable(quorl WIN32
+  ${CMAKE_SOURCE_DIR}/app/quorl_win32_main.cpp
+  ${QUORL_WIN32_SOURCES}
+  ${CMAKE_SOURCE_DIR}/platform/headless/console_dialogs.cpp
+  ${CMAKE_SOURCE_DIR}/platform/headless/console_form_dialogs.cpp
+  ${QUORL_RESOURCES})
+target_include_directories(quorl PRIVATE ${QUORL_IMAGE_DIR})
+target_link_libraries(quorl PRIVATE quorl_core comdlg32 gdi32 user32)
+target_link_options(quorl PRIVATE -static)

@@ -15,12 +15,12 @@
 #include <string>
 #include <string_view>
 
-#include "host/config_files.h"
 #include "host/form_builder.h"
 #include "host/form_host.h"
 #include "host/form_session.h"
 #include "host/loader.h"
 #include "host/program.h"
+#include "lang/config_files.h"
 #include "lang/context.h"
 #include "platform/headless/console_dialogs.h"
 #include "platform/headless/console_form_dialogs.h"
@@ -172,8 +172,16 @@ class DesktopRun {
     }
     win32::LoadingWindow loading(instance);
     windowDialogs_.SetLoadingWindow(loading.Handle());
-    quorl::FormBlockBuilder builder(ctx_);
-    if (!quorl::StartProgram(ctx_, options_.program, builder)) return 0;
+    quorl::FormBlockBuilder builder(ctx_, &formHost_);
+    if (!quorl::LoadProgram(ctx_, options_.program, builder)) return 0;
+    if (!options_.events.empty() && !formHost_.HasForm()) {
+      // Nothing would take the user actions: refuse rather than drop them.
+      Tell("quorl: " + options_.program + " builds no form: the user actions in '" +
+               options_.events + "' cannot be replayed\n",
+           true);
+      return 2;
+    }
+    quorl::RunStartup(ctx_);
     loading.Close();
     if (!ctx_.scriptOnly) {
       if (options_.scripted) {

@@ -174,3 +174,16 @@ END SUB
 ' expect: Message: 15
 ' expect: Calculator: You cannot divide by zero.
 ' expect: Message: 9
+' expect-desktop: Message: 42
+' expect-desktop: Calculator Form text="Calculator" enabled visible left=416 top=284 width=192 height=200
+' expect-desktop: Display TextBox text="3.75" enabled visible left=7 top=8 width=168 height=25
+' expect-desktop: Plus CommandButton text="+" enabled visible left=7 top=48 width=35 height=33
+' expect-desktop: Minus CommandButton text="-" enabled visible left=49 top=48 width=35 height=33
+' expect-desktop: Times CommandButton text="*" enabled visible left=91 top=48 width=35 height=33 focus
+' expect-desktop: Divide CommandButton text="/" enabled visible left=133 top=48 width=35 height=33
+' expect-desktop: Equals CommandButton text="=" enabled visible left=7 top=88 width=77 height=33
+' expect-desktop: Clear CommandButton text="C" enabled visible left=91 top=88 width=77 height=33
+' expect-desktop: Memory Label text="3.75 *" enabled visible left=7 top=128 width=168 height=17
+' expect-desktop: Message: 15
+' expect-desktop: Calculator: You cannot divide by zero.
+' expect-desktop: Message: 9

@@ -133,3 +133,24 @@ END SUB
 ' expect: AlarmText Label text="Alarm after 70 seconds" enabled visible left=8 top=116 width=213 height=17
 ' expect: Ticker Timer interval=1000 enabled
 ' expect: status text="Alarm in 5 s" percent=65
+' expect-desktop: Message: Lap at 00:03
+' expect-desktop: Stopwatch Form text="Stopwatch" enabled visible left=407 top=304 width=210 height=183
+' expect-desktop: Face Label text="00:03" enabled visible left=7 top=8 width=186 height=40
+' expect-desktop: StartStop CommandButton text="&Stop" enabled visible left=7 top=60 width=57 height=26
+' expect-desktop: Lap CommandButton text="&Lap" enabled visible left=70 top=60 width=57 height=26 focus
+' expect-desktop: Reset CommandButton text="&Reset" enabled visible left=133 top=60 width=57 height=26
+' expect-desktop: Alarm HScrollBar value=5 min=0 max=120 enabled visible left=7 top=96 width=186 height=17
+' expect-desktop: AlarmText Label text="Alarm after 5 seconds" enabled visible left=7 top=116 width=186 height=17
+' expect-desktop: Ticker Timer interval=1000 enabled
+' expect-desktop: status text="Alarm in 2 s" percent=60
+' expect-desktop: Stopwatch: Time is up: 00:05
+' expect-desktop: Message: Lap at 01:05
+' expect-desktop: Stopwatch Form text="Stopwatch" enabled visible left=407 top=304 width=210 height=183
+' expect-desktop: Face Label text="01:05" enabled visible left=7 top=8 width=186 height=40
+' expect-desktop: StartStop CommandButton text="&Stop" enabled visible left=7 top=60 width=57 height=26
+' expect-desktop: Lap CommandButton text="&Lap" enabled visible left=70 top=60 width=57 height=26 focus
+' expect-desktop: Reset CommandButton text="&Reset" enabled visible left=133 top=60 width=57 height=26
+' expect-desktop: Alarm HScrollBar value=70 min=0 max=120 enabled visible left=7 top=96 width=186 height=17
+' expect-desktop: AlarmText Label text="Alarm after 70 seconds" enabled visible left=7 top=116 width=186 height=17
+' expect-desktop: Ticker Timer interval=1000 enabled
+' expect-desktop: status text="Alarm in 5 s" percent=65

@@ -124,3 +124,17 @@ END SUB
 ' expect: Items ListBox text="" items=["buy milk", "water the plants"] index=-1 enabled visible left=8 top=36 width=193 height=160
 ' expect: Done CommandButton text="&Done" disabled visible left=208 top=36 width=73 height=21
 ' expect: Summary Label text="2 things to do." enabled visible left=8 top=204 width=266 height=17
+' expect-desktop: To-do list: Type what there is to do first.
+' expect-desktop: ToDo Form text="To-do list" enabled visible left=381 top=244 width=262 height=280
+' expect-desktop: NewItem TextBox text="" enabled visible left=7 top=8 width=168 height=21
+' expect-desktop: Add CommandButton text="&Add" enabled visible left=182 top=8 width=63 height=21 focus
+' expect-desktop: Items ListBox text="" items=["buy milk", "call grandma", "water the plants"] index=-1 enabled visible left=7 top=36 width=168 height=146
+' expect-desktop: Done CommandButton text="&Done" disabled visible left=182 top=36 width=63 height=21
+' expect-desktop: Summary Label text="3 things to do." enabled visible left=7 top=204 width=232 height=17
+' expect-desktop: Message: Done: call grandma
+' expect-desktop: ToDo Form text="To-do list" enabled visible left=381 top=244 width=262 height=280
+' expect-desktop: NewItem TextBox text="" enabled visible left=7 top=8 width=168 height=21
+' expect-desktop: Add CommandButton text="&Add" enabled visible left=182 top=8 width=63 height=21
+' expect-desktop: Items ListBox text="" items=["buy milk", "water the plants"] index=-1 enabled visible left=7 top=36 width=168 height=146
+' expect-desktop: Done CommandButton text="&Done" disabled visible left=182 top=36 width=63 height=21
+' expect-desktop: Summary Label text="2 things to do." enabled visible left=7 top=204 width=232 height=17

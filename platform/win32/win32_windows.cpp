@@ -347,7 +347,10 @@ std::optional<std::string> Win32Windows::ItemText(WindowHandle list, int index) 
 
 int Win32Windows::Selection(WindowHandle list) {
   HWND hwnd = ToHwnd(list);
-  return static_cast<int>(SendMessageA(hwnd, IsList(hwnd) ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
+  if (!IsList(hwnd)) return static_cast<int>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0));
+  // A multiple-selection list answers with its caret, even while it is empty.
+  bool multiple = GetWindowLongA(hwnd, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL);
+  return static_cast<int>(SendMessageA(hwnd, multiple ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
 }
 
 void Win32Windows::SetSelection(WindowHandle list, int index) {

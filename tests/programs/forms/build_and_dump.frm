@@ -162,3 +162,24 @@ END SUB
 ' expect: Timer1 Timer interval=500 disabled
 ' expect: Picture1 PictureBox text="" enabled visible left=0 top=0 width=0 height=33
 ' expect: Inside1 CommandButton text="inside" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Message: BackColor 16119285
+' expect-desktop: Message: Option1 at 148,100
+' expect-desktop: Message: Text2 visible 0
+' expect-desktop: Message: Label enabled 0
+' expect-desktop: Message: Timer enabled 0
+' expect-desktop: Form1 Form text="Every \"control\"" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Frame1 Frame text="Choices" enabled visible left=140 top=80 width=116 height=80
+' expect-desktop: Option1 OptionButton text="Left" value=1 enabled visible left=148 top=100 width=52 height=20
+' expect-desktop: Option2 OptionButton text="Right" value=0 enabled visible left=201 top=100 width=52 height=20
+' expect-desktop: Command1 CommandButton text="&OK" enabled visible left=7 top=8 width=70 height=25
+' expect-desktop: Check1 CheckBox text="Bold" value=1 enabled visible left=87 top=8 width=52 height=20
+' expect-desktop: Text1 TextBox text="Hello" enabled visible left=7 top=40 width=87 height=19 focus
+' expect-desktop: Text2 TextBox text="{{Quorl: VB4 stores long text properties in the .FRX file.  You must build the string in code and set the .Text or .Caption property at runtime.}}" enabled hidden left=7 top=64 width=87 height=19
+' expect-desktop: Label1 Label text="Name:" disabled visible left=105 top=40 width=35 height=17
+' expect-desktop: List1 ListBox text="" items=[] index=0 selected=[] enabled visible left=7 top=88 width=57 height=34
+' expect-desktop: Combo1 ComboBox text="" items=[] index=-1 enabled visible left=7 top=133 width=57 height=20
+' expect-desktop: HScroll1 HScrollBar value=20 min=5 max=50 enabled visible left=70 top=180 width=87 height=17
+' expect-desktop: Image1 Image text="" no-picture enabled visible left=232 top=8 width=28 height=32
+' expect-desktop: Timer1 Timer interval=500 disabled
+' expect-desktop: Picture1 PictureBox text="" enabled visible left=0 top=0 width=0 height=33
+' expect-desktop: Inside1 CommandButton text="inside" enabled visible left=0 top=0 width=0 height=0

@@ -66,3 +66,14 @@ END SUB
 ' expect: optMode(1) OptionButton text="Subtract" value=1 enabled visible left=0 top=0 width=0 height=0
 ' expect: txtField(0) TextBox text="ab" enabled visible left=0 top=0 width=0 height=0
 ' expect: txtField(1) TextBox text="**" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Message: digit 7
+' expect-desktop: Message: digit 0
+' expect-desktop: Message: mode chosen
+' expect-desktop: Form1 Form text="Keypad" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: cmdDigit(7) CommandButton text="7" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: cmdDigit(0) CommandButton text="0" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: cmdDigit(1) CommandButton text="1" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: optMode(0) OptionButton text="Add" value=0 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: optMode(1) OptionButton text="Subtract" value=1 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: txtField(0) TextBox text="ab" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: txtField(1) TextBox text="**" enabled visible left=0 top=0 width=0 height=0

@@ -94,3 +94,32 @@ END SUB
 ' expect: Short1 TextBox text="abc" enabled visible left=0 top=0 width=100 height=20
 ' expect: Memo1 TextBox text="\r\n" enabled visible left=0 top=0 width=100 height=60 focus
 ' expect: Combo1 ComboBox text="Hi" items=[] index=-1 enabled visible left=0 top=0 width=100 height=300
+' expect-desktop: Message: KeyPress 97
+' expect-desktop: Message: Text1 notified: A
+' expect-desktop: Message: Text1 notified: A
+' expect-desktop: Message: KeyPress 49
+' expect-desktop: Message: KeyPress 8
+' expect-desktop: Message: Text1 notified: 
+' expect-desktop: Message: Text1 notified: 
+' expect-desktop: Message: Text1 notified: 
+' expect-desktop: Message: Short1 notified: 
+' expect-desktop: Message: Short1 notified: a
+' expect-desktop: Message: Short1 notified: a
+' expect-desktop: Message: Short1 notified: ab
+' expect-desktop: Message: Short1 notified: ab
+' expect-desktop: Message: Short1 notified: abc
+' expect-desktop: Message: Short1 notified: abc
+' expect-desktop: Message: Short1 notified: abc
+' expect-desktop: Message: Short1 notified: abc
+' expect-desktop: Message: Combo KeyPress 72
+' expect-desktop: Message: Combo changed to H
+' expect-desktop: Message: Combo KeyPress 105
+' expect-desktop: Message: Combo changed to Hi
+' expect-desktop: Message: Memo1 notified
+' expect-desktop: Message: Memo1 notified
+' expect-desktop: Message: Memo1 notified
+' expect-desktop: Form1 Form text="Typing" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Text1 TextBox text="" enabled visible left=0 top=0 width=87 height=20
+' expect-desktop: Short1 TextBox text="abc" enabled visible left=0 top=0 width=87 height=20
+' expect-desktop: Memo1 TextBox text="\r\n" enabled visible left=0 top=0 width=87 height=60 focus
+' expect-desktop: Combo1 ComboBox text="Hi" items=[] index=-1 enabled visible left=0 top=0 width=87 height=20

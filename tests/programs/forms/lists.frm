@@ -111,3 +111,29 @@ END SUB
 ' expect: Pick1 ComboBox text="bravo" items=["alpha", "beta", "bravo"] index=2 enabled visible left=0 top=0 width=100 height=300 focus
 ' expect: Text1 TextBox text="" enabled visible left=0 top=0 width=100 height=20
 ' expect: Message: Combo1 cleared: 0 []
+' expect-desktop: Message: apple went to 0
+' expect-desktop: Message: fig went to 1, count 3
+' expect-desktop: Message: items Apple fig pear []
+' expect-desktop: Message: index 1 selected 10
+' expect-desktop: Message: index -1
+' expect-desktop: Message: after remove: new index 0, count 2, first fig
+' expect-desktop: Message: nothing removed: count 2
+' expect-desktop: Message: List1 click: -1 []
+' expect-desktop: Message: List1 click: 1 [pear]
+' expect-desktop: Message: List1 click: 0 [fig]
+' expect-desktop: Message: List1 click: 0 [fig]
+' expect-desktop: Message: Many1 selected 000
+' expect-desktop: Message: Many1 selected 100
+' expect-desktop: Message: Many1 selected 101
+' expect-desktop: Message: Many1 selected 001
+' expect-desktop: Message: Many1 selected 001
+' expect-desktop: Message: Combo1 click: two at 1
+' expect-desktop: Message: Pick1 click: beta
+' expect-desktop: Message: Pick1 click: bravo
+' expect-desktop: Form1 Form text="Lists" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: List1 ListBox text="" items=["fig", "pear"] index=0 enabled visible left=0 top=0 width=87 height=50
+' expect-desktop: Many1 ListBox text="" items=["red", "green", "blue"] index=0 selected=[2] enabled visible left=0 top=0 width=87 height=50
+' expect-desktop: Combo1 ComboBox text="two" items=["one", "two"] index=1 enabled visible left=0 top=0 width=87 height=20
+' expect-desktop: Pick1 ComboBox text="bravo" items=["alpha", "beta", "bravo"] index=2 enabled visible left=0 top=0 width=87 height=20 focus
+' expect-desktop: Text1 TextBox text="" enabled visible left=0 top=0 width=87 height=20
+' expect-desktop: Message: Combo1 cleared: 0 []

@@ -115,3 +115,31 @@ END SUB
 ' expect: Text1 TextBox text="third" enabled hidden left=20 top=70 width=100 height=20
 ' expect: Label1 Label text="Label" enabled visible left=133 top=10 width=60 height=20
 ' expect: VScroll1 VScrollBar value=100 min=0 max=100 enabled visible left=266 top=10 width=17 height=100
+' expect-desktop: Message: Text first / first
+' expect-desktop: Message: Text second
+' expect-desktop: Message: Caption Go Properties Properties
+' expect-desktop: Message: Form Renamed text third
+' expect-desktop: Message: Check 0 0
+' expect-desktop: Message: Check 1
+' expect-desktop: Message: Check 0
+' expect-desktop: Message: Scroll 45 45
+' expect-desktop: Message: Scroll 100
+' expect-desktop: Message: Colours 16711680 255
+' expect-desktop: Message: Fore 32768
+' expect-desktop: Quorl: CONTROL PROPERTY NOT DEFINED!
+' expect-desktop: MSG "Button fore " & COMMAND1.FORECOLOR
+' expect-desktop: Quorl: CONTROL PROPERTY NOT DEFINED!
+' expect-desktop: MSG "Scroll back " & VSCROLL1.BACKCOLOR
+' expect-desktop: Message: Geometry 17 10 87 20
+' expect-desktop: Message: Left 10 makes it wider: 10 94
+' expect-desktop: Message: Now 10 0 50 40
+' expect-desktop: Message: Form 372 264 280 240
+' expect-desktop: Message: Scale 272 213
+' expect-desktop: Message: Form width 400 scale 392
+' expect-desktop: Message: Enabled 0 visible 0
+' expect-desktop: Form1 Form text="Renamed" enabled visible left=372 top=264 width=400 height=240
+' expect-desktop: Command1 CommandButton text="Go" disabled visible left=10 top=0 width=50 height=40
+' expect-desktop: Check1 CheckBox text="Check" value=0 enabled visible left=17 top=40 width=87 height=20
+' expect-desktop: Text1 TextBox text="third" enabled hidden left=17 top=70 width=87 height=20
+' expect-desktop: Label1 Label text="Label" enabled visible left=116 top=10 width=52 height=20
+' expect-desktop: VScroll1 VScrollBar value=100 min=0 max=100 enabled visible left=232 top=10 width=14 height=100

@@ -58,3 +58,22 @@ END SUB
 ' expect: Form1 Form text="Status" enabled visible left=352 top=264 width=320 height=240
 ' expect: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0
 ' expect: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Message: height 240
+' expect-desktop: Message: shown 1
+' expect-desktop: Message: height 263 client 236
+' expect-desktop: Form1 Form text="Status" enabled visible left=372 top=264 width=280 height=263
+' expect-desktop: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: status text="Still loading" percent=0
+' expect-desktop: Message: height 263
+' expect-desktop: Form1 Form text="Status" enabled visible left=372 top=264 width=280 height=263
+' expect-desktop: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: status text="Half way" percent=50
+' expect-desktop: Message: height 240
+' expect-desktop: Message: height 240
+' expect-desktop: Quorl: CAN'T CONVERT PARAMETERS!
+' expect-desktop: SETSTATUS(, 5)
+' expect-desktop: Form1 Form text="Status" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Work1 CommandButton text="Work" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Stop1 CommandButton text="Stop" enabled visible left=0 top=0 width=0 height=0 focus

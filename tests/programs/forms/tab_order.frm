@@ -104,3 +104,67 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0 focus
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
+' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
+' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0 focus

@@ -31,3 +31,9 @@ END SUB
 ' expect: Text1 TextBox text="" enabled visible left=0 top=0 width=100 height=20
 ' expect: Off1 CommandButton text="Off" disabled visible left=0 top=0 width=0 height=0
 ' expect: Message: Text1 click 3
+' expect-desktop: Message: Text1 click 1
+' expect-desktop: Message: Text1 click 2
+' expect-desktop: Form1 Form text="Nowhere to go" enabled visible left=424 top=324 width=175 height=120
+' expect-desktop: Text1 TextBox text="" enabled visible left=0 top=0 width=87 height=20
+' expect-desktop: Off1 CommandButton text="Off" disabled visible left=0 top=0 width=0 height=0
+' expect-desktop: Message: Text1 click 3

@@ -76,3 +76,12 @@ END SUB
 ' expect: cmdAdd CommandButton text="Add" enabled visible left=18 top=18 width=66 height=25
 ' expect: txtNote TextBox text="{{Quorl: VB4 stores long text properties in the .FRX file.  You must build the string in code and set the .Text or .Caption property at runtime.}}" enabled visible left=98 top=18 width=200 height=19 focus
 ' expect: lblCount Label text="1 item at 18,18" enabled visible left=8 top=80 width=133 height=17
+' expect-desktop: Error: Unknown form version.  Quorl may not work:
+' expect-desktop:   version5_form.frm
+' expect-desktop: Try Anyway?
+' expect-desktop: Message: picTools back colour 16744576
+' expect-desktop: frmMain Form text="Inventory" enabled visible left=368 top=250 width=288 height=267
+' expect-desktop: picTools PictureBox text="" enabled visible left=7 top=8 width=266 height=60
+' expect-desktop: cmdAdd CommandButton text="Add" enabled visible left=15 top=18 width=57 height=25
+' expect-desktop: txtNote TextBox text="{{Quorl: VB4 stores long text properties in the .FRX file.  You must build the string in code and set the .Text or .Caption property at runtime.}}" enabled visible left=85 top=18 width=175 height=19 focus
+' expect-desktop: lblCount Label text="1 item at 15,18" enabled visible left=7 top=80 width=116 height=17

@@ -26,6 +26,7 @@
 #include "platform/headless/console_form_dialogs.h"
 #include "platform/win32/win32_command_starter.h"
 #include "platform/win32/win32_console.h"
+#include "platform/win32/win32_dde_client.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_loading_window.h"
@@ -147,6 +148,7 @@ class DesktopRun {
                                    : windowFormDialogs_) {
     quorl::AttachConfigFiles(ctx_, profiles_);
     ctx_.commands = &commands_;
+    ctx_.browser.client = &browser_;
     ctx_.commandLineText = options.arguments;
   }
 
@@ -207,6 +209,7 @@ class DesktopRun {
   win32::Win32System system_;
   win32::Win32ProfileFiles profiles_;
   win32::Win32CommandStarter commands_;
+  win32::Win32DdeClient browser_;
   quorl::Context ctx_;
   quorl::FormHost formHost_;
 };
@@ -220,8 +223,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
     if (std::string_view(__argv[i]) == "--transcript") transcript = __argv[i + 1];
   }
   if (!win32::AttachStandardStreams(transcript)) {
-    MessageBoxA(nullptr, ("Cannot write the transcript file:\n  " + *transcript).c_str(),
-                "Quorl", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(nullptr, ("Cannot write the transcript file:\n  " + *transcript).c_str(), "Quorl",
+                MB_OK | MB_ICONEXCLAMATION);
     return 2;
   }
   if (std::optional<int> exitCode = ParseOptions(__argc, __argv, options)) return *exitCode;

@@ -1,7 +1,8 @@
 # Cross-builds quorl.exe for each Windows architecture whose MinGW-w64
 # compiler is installed, each in its own build folder under this one:
 # windows-x86_64/quorl.exe and windows-i686/quorl.exe. QUORL_WINDOWS_EXE
-# names the 64-bit program, the one Wine can run here.
+# names the 64-bit program, the one Wine can run here; QUORL_WINDOWS_EXE_x86_64
+# and QUORL_WINDOWS_EXE_i686 name each one that is built.
 set(QUORL_WINDOWS_EXE "")
 if(NOT QUORL_BUILD_WINDOWS)
   return()
@@ -24,6 +25,7 @@ foreach(arch x86_64 i686)
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     USES_TERMINAL_BUILD OFF)
+  set(QUORL_WINDOWS_EXE_${arch} ${binary_dir}/quorl.exe)
   if(arch STREQUAL "x86_64")
     set(QUORL_WINDOWS_EXE ${binary_dir}/quorl.exe)
   endif()

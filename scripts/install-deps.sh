@@ -22,7 +22,22 @@ packages=(
   curl
   # The browser link's tests: a headless browser driven through its DevTools endpoint.
   chromium
+  # The desktop program: cross-built with MinGW-w64 (its pictures drawn by a
+  # Python script) and tested under Wine on a virtual X display, with real
+  # input from xdotool and screenshots checked with ImageMagick.
+  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-i686-posix
+  python3
+  wine
+  wine64
+  fonts-wine
+  xvfb
+  xauth
+  xdotool
+  imagemagick
 )
+# Wine needs the X libraries and fonts it only recommends.
+with_recommends=(wine wine64 fonts-wine)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -45,5 +60,20 @@ fi
 
 echo "Installing ${missing[*]} ..."
 run_quietly "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-run_quietly "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+plain=()
+recommending=()
+for package in "${missing[@]}"; do
+  if [[ " ${with_recommends[*]} " == *" $package "* ]]; then
+    recommending+=("$package")
+  else
+    plain+=("$package")
+  fi
+done
+if ((${#plain[@]} > 0)); then
+  run_quietly "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${plain[@]}"
+fi
+if ((${#recommending[@]} > 0)); then
+  run_quietly "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq "${recommending[@]}"
+fi

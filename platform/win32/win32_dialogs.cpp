@@ -158,7 +158,7 @@ int Win32Dialogs::MessageBox(std::string_view text, std::optional<std::string_vi
   std::string body(text);
   std::string title(caption.value_or(""));
   return ::MessageBoxA(owner_(), body.c_str(), caption ? title.c_str() : nullptr,
-                     static_cast<UINT>(style));
+                       static_cast<UINT>(style));
 }
 
 std::optional<std::string> Win32Dialogs::ChooseProgramFile() {
@@ -177,8 +177,7 @@ std::optional<std::string> Win32Dialogs::ChooseProgramFile() {
   return std::string(path);
 }
 
-std::optional<std::string> Win32Dialogs::InputBox(std::string_view caption,
-                                                  std::string_view prompt,
+std::optional<std::string> Win32Dialogs::InputBox(std::string_view caption, std::string_view prompt,
                                                   std::string_view initialText) {
   BoxState state{std::string(caption), std::string(prompt), std::string(initialText), {}, false};
   DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_INPUT_BOX), owner_(), InputBoxProcedure,
@@ -196,8 +195,8 @@ void Win32Dialogs::OutputBox(std::string_view caption, std::string_view label,
 
 std::optional<Dialogs::Credentials> Win32Dialogs::AskUserPassword(std::string_view prompt) {
   BoxState state{{}, std::string(prompt), {}, {}, false};
-  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_USER_PASSWORD), owner_(),
-                  UserPasswordProcedure, reinterpret_cast<LPARAM>(&state));
+  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_USER_PASSWORD), owner_(), UserPasswordProcedure,
+                  reinterpret_cast<LPARAM>(&state));
   if (!state.confirmed) return std::nullopt;
   return Credentials{state.text, state.secondText};
 }
@@ -210,11 +209,6 @@ void Win32FormDialogs::ShowFormInfo(std::string_view aboutText, std::string_view
   BoxState state{{}, std::string(aboutText), std::string(formatText), {}, false};
   DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_FORM_INFO), owner_(), FormInfoProcedure,
                   reinterpret_cast<LPARAM>(&state));
-}
-
-void Win32FormDialogs::OpenHomePage(std::string_view url) {
-  std::string text = "Quorl Home Page: " + std::string(url);
-  MessageBoxA(owner_(), text.c_str(), "Quorl", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace quorl::platform

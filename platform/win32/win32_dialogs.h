@@ -41,7 +41,6 @@ class Win32FormDialogs final : public FormDialogs {
   Win32FormDialogs(HINSTANCE instance, OwnerWindow owner) : instance_(instance), owner_(owner) {}
   void ShowAbout() override;
   void ShowFormInfo(std::string_view aboutText, std::string_view formatText) override;
-  void OpenHomePage(std::string_view url) override;
 
  private:
   HINSTANCE instance_;

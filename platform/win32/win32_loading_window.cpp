@@ -15,8 +15,9 @@ INT_PTR CALLBACK LoadingProcedure(HWND window, UINT message, WPARAM, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: {
       auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-      SetClassLongPtrA(window, GCLP_HICON,
-                       reinterpret_cast<LONG_PTR>(LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUORL))));
+      SetClassLongPtrA(
+          window, GCLP_HICON,
+          reinterpret_cast<LONG_PTR>(LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUORL))));
       HBITMAP splash = LoadPicture(window, IDB_SPLASH);
       SIZE size = BitmapSize(splash);
       DeleteObject(splash);
@@ -47,8 +48,8 @@ INT_PTR CALLBACK LoadingProcedure(HWND window, UINT message, WPARAM, LPARAM) {
 }  // namespace
 
 LoadingWindow::LoadingWindow(HINSTANCE instance)
-    : window_(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_LOADING), nullptr,
-                                 LoadingProcedure, 0)) {}
+    : window_(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_LOADING), nullptr, LoadingProcedure,
+                                 0)) {}
 
 void LoadingWindow::Close() {
   if (window_) DestroyWindow(window_);

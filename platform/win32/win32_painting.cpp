@@ -19,7 +19,7 @@ void DrawProgress(HDC context, const StatusStripPaint& strip, HINSTANCE instance
   int filled = strip.progressFilled;
   int x = strip.progressX;
   int y = strip.progressY;
-  DrawBitmapPart(context, bar, 0, 0, filled, 14, x, y);         // the filled part
+  DrawBitmapPart(context, bar, 0, 0, filled, 14, x, y);            // the filled part
   DrawBitmapPart(context, bar, filled, 28, 1, 14, x + filled, y);  // the marker
   DrawBitmapPart(context, bar, filled + 1, 14, 79 - filled, 14, x + filled + 1, y);
   DeleteObject(bar);

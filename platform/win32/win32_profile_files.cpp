@@ -40,8 +40,8 @@ std::optional<std::string> Win32ProfileFiles::Read(std::string_view file, std::s
   return std::string(value);
 }
 
-bool Win32ProfileFiles::Write(std::string_view file, std::string_view section,
-                              std::string_view key, std::string_view value) {
+bool Win32ProfileFiles::Write(std::string_view file, std::string_view section, std::string_view key,
+                              std::string_view value) {
   return WritePrivateProfileStringA(OneLine(section).c_str(), OneLine(key).c_str(),
                                     OneLine(value).c_str(), PathOf(file).c_str());
 }

@@ -47,8 +47,9 @@ INT_PTR Win32Windows::OnFormMessage(HWND window, UINT message, WPARAM wParam, LP
   switch (message) {
     case WM_INITDIALOG:
       form_ = window;
-      SetClassLongPtrA(window, GCLP_HICON,
-                       reinterpret_cast<LONG_PTR>(LoadIconA(instance_, MAKEINTRESOURCEA(IDI_QUORL))));
+      SetClassLongPtrA(
+          window, GCLP_HICON,
+          reinterpret_cast<LONG_PTR>(LoadIconA(instance_, MAKEINTRESOURCEA(IDI_QUORL))));
       AppendSystemMenuItems(window);
       return TRUE;
     case WM_SETFOCUS:
@@ -104,7 +105,9 @@ INT_PTR Win32Windows::OnFormMessage(HWND window, UINT message, WPARAM wParam, LP
       OnScrollMessage(message, wParam, lParam);
       return TRUE;
     case WM_LBUTTONDOWN:
-      if (sink_) sink_->OnFormMouseDown({static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))});
+      if (sink_)
+        sink_->OnFormMouseDown(
+            {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))});
       return TRUE;
     default:
       if (IsColourMessage(message)) {
@@ -160,7 +163,8 @@ HBRUSH Win32Windows::SolidBrush(Colour colour) {
 }
 
 HBRUSH Win32Windows::ControlColours(HWND control, HDC context) {
-  std::optional<ControlPaint> paint = sink_ ? sink_->ControlColours(ToHandle(control)) : std::nullopt;
+  std::optional<ControlPaint> paint =
+      sink_ ? sink_->ControlColours(ToHandle(control)) : std::nullopt;
   if (!paint) return nullptr;
   SetTextColor(context, paint->text);
   SetBkColor(context, paint->background);

@@ -112,10 +112,9 @@ WindowHandle Win32Windows::CreateForm() {
 }
 
 uint32_t Win32Windows::TemplateStyle(TemplateItem item) {
-  HWND templateItem =
-      form_ ? GetDlgItem(form_, item == TemplateItem::kComboBox ? IDC_TEMPLATE_COMBO
-                                                                : IDC_TEMPLATE_EDIT)
-            : nullptr;
+  HWND templateItem = form_ ? GetDlgItem(form_, item == TemplateItem::kComboBox ? IDC_TEMPLATE_COMBO
+                                                                                : IDC_TEMPLATE_EDIT)
+                            : nullptr;
   if (templateItem) return static_cast<uint32_t>(GetWindowLongA(templateItem, GWL_STYLE));
   if (item == TemplateItem::kComboBox) {
     return WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN;
@@ -129,10 +128,10 @@ WindowHandle Win32Windows::CreateControl(WindowClass windowClass, uint32_t style
   if (!parentWindow || !IsWindow(parentWindow)) return 0;
   // Each control has an identifier of its own, so that the dialog manager
   // never mistakes one control for another.
-  HWND window = CreateWindowExA(
-      0, ClassName(windowClass), "", style, rect.left, rect.top, rect.Width(), rect.Height(),
-      parentWindow, reinterpret_cast<HMENU>(static_cast<intptr_t>(nextControlId_++)), instance_,
-      nullptr);
+  HWND window = CreateWindowExA(0, ClassName(windowClass), "", style, rect.left, rect.top,
+                                rect.Width(), rect.Height(), parentWindow,
+                                reinterpret_cast<HMENU>(static_cast<intptr_t>(nextControlId_++)),
+                                instance_, nullptr);
   if (!window) return 0;
   ControlWindow record;
   record.windowClass = windowClass;
@@ -316,8 +315,8 @@ int Win32Windows::AddItem(WindowHandle list, std::string_view text) {
 void Win32Windows::DeleteItem(WindowHandle list, int index) {
   HWND hwnd = ToHwnd(list);
   if (index < 0 || index >= ItemCount(list)) return;
-  SendMessageA(hwnd, IsList(hwnd) ? LB_DELETESTRING : CB_DELETESTRING,
-               static_cast<WPARAM>(index), 0);
+  SendMessageA(hwnd, IsList(hwnd) ? LB_DELETESTRING : CB_DELETESTRING, static_cast<WPARAM>(index),
+               0);
 }
 
 void Win32Windows::ClearItems(WindowHandle list) {
@@ -335,8 +334,8 @@ std::optional<std::string> Win32Windows::ItemText(WindowHandle list, int index) 
   HWND hwnd = ToHwnd(list);
   if (index < 0 || index >= ItemCount(list)) return std::nullopt;
   bool isList = IsList(hwnd);
-  auto length = SendMessageA(hwnd, isList ? LB_GETTEXTLEN : CB_GETLBTEXTLEN,
-                             static_cast<WPARAM>(index), 0);
+  auto length =
+      SendMessageA(hwnd, isList ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0) return std::nullopt;
   std::vector<char> text(static_cast<size_t>(length) + 2);
   auto copied = SendMessageA(hwnd, isList ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index),

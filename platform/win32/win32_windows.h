@@ -106,15 +106,13 @@ class Win32Windows final : public FormWindows, public UserActions {
   struct ControlWindow {
     WindowClass windowClass = WindowClass::kStatic;
     WNDPROC previous = nullptr;
-    HFONT ownFont = nullptr;  // a FontSize font, deleted with the window
-    HICON picture = nullptr;  // an Image's icon
+    HFONT ownFont = nullptr;   // a FontSize font, deleted with the window
+    HICON picture = nullptr;   // an Image's icon
     std::string reportedText;  // an edit box's text at its last change notice
   };
 
-  static INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam);
-  static LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
+  static INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnFormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnControlMessage(HWND window, ControlWindow& control, UINT message, WPARAM wParam,
                            LPARAM lParam);

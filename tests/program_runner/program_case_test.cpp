@@ -142,9 +142,8 @@ TEST_F(ProgramCaseTest, MalformedDirectivesFailWithoutRunning) {
 }
 
 TEST_F(ProgramCaseTest, AMissingInterpreterIsReported) {
-  Verdict verdict =
-      RunProgramTest({folder_.Path() / "no-such-quorl", 10s, false, {}},
-                     Program(":", Expected("case.qrl")));
+  Verdict verdict = RunProgramTest({folder_.Path() / "no-such-quorl", 10s, false, {}},
+                                   Program(":", Expected("case.qrl")));
   EXPECT_FALSE(verdict.passed);
   EXPECT_NE(verdict.report.find("cannot start"), std::string::npos) << verdict.report;
 }

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# A real user at work: clicks, typing that the script's KeyPress changes,
+# Tab and Shift+Tab through the Tab order, Return and Escape in the input
+# box, the three items of the form's system menu, and Alt+F4.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/desktop-lib.sh"
+
+start_quorl "$(dirname "${BASH_SOURCE[0]}")/forms/real_input.frm"
+expect_window "Real Input"
+expect_seen Ready yes
+
+click_at "$(seen Command1At)"
+expect_seen Clicks 1
+
+click_at "$(seen Text1At)"
+typed banana
+expect_seen Text1 bbnbnb
+
+# Tab order: Text1, Text2, (Text3 is disabled), Command1, Ask, and round.
+keys Tab
+typed x
+expect_seen Text2 x
+keys Tab space
+expect_seen Clicks 2
+keys Tab Tab
+typed c
+expect_seen Text1 bbnbnbc
+keys shift+Tab shift+Tab shift+Tab
+typed y
+expect_seen Text2 xy
+
+# The input box: Return takes the typed text, Escape gives nothing.
+click_at "$(seen AskAt)"
+expect_window Question
+typed hello
+keys Return
+expect_seen Answer "[hello]"
+click_at "$(seen AskAt)"
+expect_window Question
+typed zzz
+keys Escape
+expect_seen Answer "[]"
+
+# The system menu ends with the program's own items: from the bottom,
+# the home page, About This Form and About Quorl.
+keys alt+space Up Up Up Return
+expect_window "About Quorl"
+keys Return
+expect_no_window "About Quorl"
+keys alt+space Up Up Return
+expect_window "Form Info"
+keys Return
+expect_no_window "Form Info"
+# No browser serves the link here: the home page reports that in a box.
+keys alt+space Up Return
+expect_window Quorl
+keys Return
+expect_no_window Quorl
+
+keys alt+F4
+expect_exit
+echo "real input: all seen"

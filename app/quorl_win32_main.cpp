@@ -51,6 +51,7 @@ constexpr std::string_view kUsage =
     "  --transcript FILE  write what the console would show into FILE\n"
     "  --list             load the program and print its stored code lines\n"
     "  --count-lines      print the number of executed lines on standard error\n"
+    "  --quit-after-paint close the form once it is painted (for timing start-up)\n"
     "  --help             show this help and exit\n"
     "  --version          show the version and exit\n";
 
@@ -60,6 +61,7 @@ struct Options {
   bool list = false;
   bool countLines = false;
   bool scripted = false;
+  bool quitAfterPaint = false;
   std::string events;
   std::optional<std::string> transcript;
   std::string program;
@@ -101,6 +103,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       options.countLines = true;
     } else if (arg == "--scripted") {
       options.scripted = true;
+    } else if (arg == "--quit-after-paint") {
+      options.quitAfterPaint = true;
     } else if (arg == "--events" || arg == "--transcript") {
       if (!value(file)) {
         Tell("quorl: " + std::string(arg) + " needs a file\n" + std::string(kUsage), true);
@@ -191,6 +195,10 @@ class DesktopRun {
                               std::cout, std::cerr);
       } else if (formHost_.HasForm()) {
         windows_.BringToTop(formHost_.FormWindow());
+        if (options_.quitAfterPaint) {
+          windows_.PaintNow();
+          formHost_.CloseForm();
+        }
         windows_.RunMessageLoop();
       }
     }

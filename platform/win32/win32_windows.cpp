@@ -175,6 +175,8 @@ uint32_t Win32Windows::Style(WindowHandle window) {
 }
 
 void Win32Windows::SetStyle(WindowHandle window, uint32_t style) {
+  // Each change is a round trip to the window server: only real ones are made.
+  if (Style(window) == style) return;
   SetWindowLongA(ToHwnd(window), GWL_STYLE, static_cast<LONG>(style));
 }
 
@@ -209,9 +211,19 @@ Point Win32Windows::ClientToScreen(WindowHandle window, Point point) {
 }
 
 void Win32Windows::Move(WindowHandle window, const Rect& rect) {
+  HWND hwnd = ToHwnd(window);
   // A window never has a negative size.
-  MoveWindow(ToHwnd(window), rect.left, rect.top, std::max(rect.Width(), 0),
-             std::max(rect.Height(), 0), TRUE);
+  int width = std::max(rect.Width(), 0);
+  int height = std::max(rect.Height(), 0);
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  POINT corner{now.left, now.top};
+  if (HWND parent = GetParent(hwnd); parent && hwnd != form_) ::ScreenToClient(parent, &corner);
+  if (corner.x == rect.left && corner.y == rect.top && now.right - now.left == width &&
+      now.bottom - now.top == height) {
+    return;
+  }
+  MoveWindow(hwnd, rect.left, rect.top, width, height, TRUE);
 }
 
 void Win32Windows::BringToTop(WindowHandle window) {
@@ -223,7 +235,8 @@ bool Win32Windows::IsEnabled(WindowHandle window) {
 }
 
 void Win32Windows::Enable(WindowHandle window, bool enabled) {
-  EnableWindow(ToHwnd(window), enabled);
+  HWND hwnd = ToHwnd(window);
+  if (static_cast<bool>(IsWindowEnabled(hwnd)) != enabled) EnableWindow(hwnd, enabled);
 }
 
 bool Win32Windows::IsVisible(WindowHandle window) {
@@ -232,6 +245,7 @@ bool Win32Windows::IsVisible(WindowHandle window) {
 
 void Win32Windows::Show(WindowHandle window, bool visible) {
   HWND hwnd = ToHwnd(window);
+  if (static_cast<bool>(Style(window) & WS_VISIBLE) == visible) return;
   if (!visible) {
     ShowWindow(hwnd, SW_HIDE);
   } else {
@@ -250,6 +264,10 @@ void Win32Windows::SetFocus(WindowHandle window) {
 }
 
 void Win32Windows::SetClassBackground(WindowHandle window, Colour colour) {
+  auto atom = static_cast<ATOM>(GetClassLongPtrA(ToHwnd(window), GCW_ATOM));
+  auto known = classBackgrounds_.find(atom);
+  if (known != classBackgrounds_.end() && known->second == colour) return;
+  classBackgrounds_[atom] = colour;
   HBRUSH brush = CreateSolidBrush(colour);
   auto replaced = reinterpret_cast<HBRUSH>(
       SetClassLongPtrA(ToHwnd(window), GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush)));
@@ -432,6 +450,12 @@ void Win32Windows::PumpMessages() {
     }
     DispatchOne(message);
   }
+}
+
+void Win32Windows::PaintNow() {
+  if (!form_ || formDestroyed_) return;
+  RedrawWindow(form_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  GdiFlush();
 }
 
 int Win32Windows::RunMessageLoop() {

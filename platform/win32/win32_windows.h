@@ -36,6 +36,8 @@ class Win32Windows final : public FormWindows, public UserActions {
   HWND FormHwnd() const { return formDestroyed_ ? nullptr : form_; }
   // The form's messages until it is destroyed; the WM_QUIT code.
   int RunMessageLoop();
+  // Paints the form and every control at once.
+  void PaintNow();
 
   // FormWindows.
   void SetEventSink(FormEvents* sink) override { sink_ = sink; }
@@ -147,6 +149,7 @@ class Win32Windows final : public FormWindows, public UserActions {
   std::optional<int> timerPeriod_;
   std::map<HWND, ControlWindow> controls_;
   std::map<Colour, HBRUSH> brushes_;
+  std::map<ATOM, Colour> classBackgrounds_;  // the colour each class was last given
   int nextControlId_ = 2000;
 };
 

@@ -57,6 +57,18 @@ expect_window Quorl
 keys Return
 expect_no_window Quorl
 
+# The status strip: the form grows by 23 pixels and paints it at its bottom,
+# light grey, with the progress bar's filled half in blue.
+window=$(window_named "Real Input")
+eval "$(xdotool getwindowgeometry --shell "$window")"
+click_at "$(seen BusyAt)"
+expect_seen Height $((HEIGHT + 23))
+sleep 0.3
+import -window "$window" "$config/status.png"
+pixel() { convert "$config/status.png" -format "%[pixel:p{$1}]" info:-; }
+[[ $(pixel "10,$((HEIGHT + 23 - 6))") == "srgb(192,192,192)" ]] || fail "no status strip painted"
+[[ $(pixel "$((WIDTH - 80)),$((HEIGHT + 23 - 12))") == srgb\(16,40,* ]] || fail "no progress bar"
+
 keys alt+F4
 expect_exit
 echo "real input: all seen"

@@ -41,6 +41,13 @@ Begin VB.Form Form1
       Top             =   240
       Width           =   1215
    End
+   Begin VB.CommandButton Busy
+      Caption         =   "Busy"
+      Height          =   375
+      Left            =   2400
+      Top             =   840
+      Width           =   1215
+   End
 End
 ' Worked by real_input_test.sh with a real mouse and keyboard. What happens
 ' is written to section "Seen" of QuorlFRM.INI, where the test reads it: the
@@ -63,6 +70,7 @@ SUB FORM_LOAD()
   RECORDCENTRE "Command1", COMMAND1.LEFT, COMMAND1.TOP, COMMAND1.WIDTH, COMMAND1.HEIGHT
   RECORDCENTRE "Text1", TEXT1.LEFT, TEXT1.TOP, TEXT1.WIDTH, TEXT1.HEIGHT
   RECORDCENTRE "Ask", ASK.LEFT, ASK.TOP, ASK.WIDTH, ASK.HEIGHT
+  RECORDCENTRE "Busy", BUSY.LEFT, BUSY.TOP, BUSY.WIDTH, BUSY.HEIGHT
   RECORD "Clicks", "0"
   RECORD "Ready", "yes"
 END SUB
@@ -91,4 +99,10 @@ END SUB
 
 SUB ASK_CLICK()
   RECORD "Answer", "[" & INPUTBOX("Say something", "Question", "default") & "]"
+END SUB
+
+' The status strip, half way through its progress bar.
+SUB BUSY_CLICK()
+  SETSTATUS "Working", 50
+  RECORD "Height", CSTR(FORM1.HEIGHT)
 END SUB

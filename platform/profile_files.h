@@ -10,6 +10,16 @@
 
 namespace quorl::platform {
 
+// An entry of a profile file is one line: line breaks in a section, key or
+// value would start entries of their own, so they are written as blanks.
+inline std::string OnOneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return line;
+}
+
 class ProfileFiles {
  public:
   virtual ~ProfileFiles() = default;

@@ -1,4 +1,5 @@
 #include "platform/posix/ini_text.h"
+#include "platform/profile_files.h"
 #include "platform/text_case.h"
 
 #include <cctype>
@@ -53,14 +54,6 @@ std::string ValueOf(std::string_view line) {
     value = value.substr(1, value.size() - 2);
   }
   return std::string(value);
-}
-
-std::string OnOneLine(std::string_view text) {
-  std::string line(text);
-  for (char& c : line) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return line;
 }
 
 }  // namespace

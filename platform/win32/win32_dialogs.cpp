@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/resource_ids.h"
@@ -13,10 +15,10 @@ namespace {
 
 // What a box shows and what the user answered in it.
 struct BoxState {
-  std::string caption;
-  std::string prompt;
-  std::string text;
-  std::string secondText;
+  std::optional<std::string> caption;                   // else the template's
+  std::vector<std::pair<int, std::string>> shownItems;  // item texts at the start
+  std::vector<int> answerItems;                         // read when OK closes the box
+  std::vector<std::string> answers;
   bool confirmed = false;
 };
 
@@ -38,11 +40,6 @@ std::string WithLineBreaks(std::string_view text) {
   return shown;
 }
 
-BoxState* StateOf(HWND dialog, UINT message, LPARAM lParam) {
-  if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-  return reinterpret_cast<BoxState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
 // OK confirms; Cancel and the close command end the box without an answer.
 enum class Closing { kNone, kConfirmed, kCancelled };
 Closing ClosingOf(UINT message, WPARAM wParam) {
@@ -52,70 +49,33 @@ Closing ClosingOf(UINT message, WPARAM wParam) {
   return Closing::kNone;
 }
 
-INT_PTR CALLBACK InputBoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  BoxState* state = StateOf(dialog, message, lParam);
+// The procedure of the boxes made of a template and texts: it centres the
+// box, fills it, and on OK reads the answers before the box ends.
+INT_PTR CALLBACK BoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+  auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrA(dialog, DWLP_USER));
   if (!state) return FALSE;
   if (message == WM_INITDIALOG) {
     CentreOnScreen(dialog);
-    SetWindowTextA(dialog, state->caption.c_str());
-    SetDlgItemTextA(dialog, IDC_INPUT_PROMPT, state->prompt.c_str());
-    SetDlgItemTextA(dialog, IDC_INPUT_TEXT, state->text.c_str());
-    return TRUE;
-  }
-  Closing closing = ClosingOf(message, wParam);
-  if (closing == Closing::kNone) return FALSE;
-  state->confirmed = closing == Closing::kConfirmed;
-  if (state->confirmed) state->text = ItemText(dialog, IDC_INPUT_TEXT);
-  EndDialog(dialog, 0);
-  return TRUE;
-}
-
-INT_PTR CALLBACK OutputBoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  BoxState* state = StateOf(dialog, message, lParam);
-  if (!state) return FALSE;
-  if (message == WM_INITDIALOG) {
-    CentreOnScreen(dialog);
-    SetWindowTextA(dialog, state->caption.c_str());
-    SetDlgItemTextA(dialog, IDC_OUTPUT_PROMPT, state->prompt.c_str());
-    SetDlgItemTextA(dialog, IDC_OUTPUT_TEXT, WithLineBreaks(state->text).c_str());
-    return TRUE;
-  }
-  if (ClosingOf(message, wParam) == Closing::kNone) return FALSE;
-  EndDialog(dialog, 0);
-  return TRUE;
-}
-
-INT_PTR CALLBACK UserPasswordProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  BoxState* state = StateOf(dialog, message, lParam);
-  if (!state) return FALSE;
-  if (message == WM_INITDIALOG) {
-    CentreOnScreen(dialog);
-    if (!state->prompt.empty()) SetDlgItemTextA(dialog, IDC_AUTH_PROMPT, state->prompt.c_str());
+    if (state->caption) SetWindowTextA(dialog, state->caption->c_str());
+    for (const auto& [item, text] : state->shownItems) {
+      SetDlgItemTextA(dialog, item, text.c_str());
+    }
     return TRUE;
   }
   Closing closing = ClosingOf(message, wParam);
   if (closing == Closing::kNone) return FALSE;
   state->confirmed = closing == Closing::kConfirmed;
   if (state->confirmed) {
-    state->text = ItemText(dialog, IDC_USER_NAME);
-    state->secondText = ItemText(dialog, IDC_PASSWORD);
+    for (int item : state->answerItems) state->answers.push_back(ItemText(dialog, item));
   }
   EndDialog(dialog, 0);
   return TRUE;
 }
 
-INT_PTR CALLBACK FormInfoProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  BoxState* state = StateOf(dialog, message, lParam);
-  if (!state) return FALSE;
-  if (message == WM_INITDIALOG) {
-    CentreOnScreen(dialog);
-    SetDlgItemTextA(dialog, IDC_FORM_FORMAT, state->text.c_str());
-    SetDlgItemTextA(dialog, IDC_FORM_INFO_TEXT, WithLineBreaks(state->prompt).c_str());
-    return TRUE;
-  }
-  if (ClosingOf(message, wParam) == Closing::kNone) return FALSE;
-  EndDialog(dialog, 0);
-  return TRUE;
+void RunBox(HINSTANCE instance, int templateId, HWND owner, BoxState& state) {
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, BoxProcedure,
+                  reinterpret_cast<LPARAM>(&state));
 }
 
 INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -179,26 +139,33 @@ std::optional<std::string> Win32Dialogs::ChooseProgramFile() {
 
 std::optional<std::string> Win32Dialogs::InputBox(std::string_view caption, std::string_view prompt,
                                                   std::string_view initialText) {
-  BoxState state{std::string(caption), std::string(prompt), std::string(initialText), {}, false};
-  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_INPUT_BOX), owner_(), InputBoxProcedure,
-                  reinterpret_cast<LPARAM>(&state));
+  BoxState state;
+  state.caption = std::string(caption);
+  state.shownItems = {{IDC_INPUT_PROMPT, std::string(prompt)},
+                      {IDC_INPUT_TEXT, std::string(initialText)}};
+  state.answerItems = {IDC_INPUT_TEXT};
+  RunBox(instance_, IDD_INPUT_BOX, owner_(), state);
   if (!state.confirmed) return std::nullopt;
-  return state.text;
+  return state.answers[0];
 }
 
 void Win32Dialogs::OutputBox(std::string_view caption, std::string_view label,
                              std::string_view text) {
-  BoxState state{std::string(caption), std::string(label), std::string(text), {}, false};
-  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_OUTPUT_BOX), owner_(), OutputBoxProcedure,
-                  reinterpret_cast<LPARAM>(&state));
+  BoxState state;
+  state.caption = std::string(caption);
+  state.shownItems = {{IDC_OUTPUT_PROMPT, std::string(label)},
+                      {IDC_OUTPUT_TEXT, WithLineBreaks(text)}};
+  RunBox(instance_, IDD_OUTPUT_BOX, owner_(), state);
 }
 
 std::optional<Dialogs::Credentials> Win32Dialogs::AskUserPassword(std::string_view prompt) {
-  BoxState state{{}, std::string(prompt), {}, {}, false};
-  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_USER_PASSWORD), owner_(), UserPasswordProcedure,
-                  reinterpret_cast<LPARAM>(&state));
+  BoxState state;
+  // The template says why a password is wanted, unless the request says more.
+  if (!prompt.empty()) state.shownItems = {{IDC_AUTH_PROMPT, std::string(prompt)}};
+  state.answerItems = {IDC_USER_NAME, IDC_PASSWORD};
+  RunBox(instance_, IDD_USER_PASSWORD, owner_(), state);
   if (!state.confirmed) return std::nullopt;
-  return Credentials{state.text, state.secondText};
+  return Credentials{state.answers[0], state.answers[1]};
 }
 
 void Win32FormDialogs::ShowAbout() {
@@ -206,9 +173,10 @@ void Win32FormDialogs::ShowAbout() {
 }
 
 void Win32FormDialogs::ShowFormInfo(std::string_view aboutText, std::string_view formatText) {
-  BoxState state{{}, std::string(aboutText), std::string(formatText), {}, false};
-  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_FORM_INFO), owner_(), FormInfoProcedure,
-                  reinterpret_cast<LPARAM>(&state));
+  BoxState state;
+  state.shownItems = {{IDC_FORM_FORMAT, std::string(formatText)},
+                      {IDC_FORM_INFO_TEXT, WithLineBreaks(aboutText)}};
+  RunBox(instance_, IDD_FORM_INFO, owner_(), state);
 }
 
 }  // namespace quorl::platform

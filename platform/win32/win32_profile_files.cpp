@@ -20,21 +20,12 @@ std::string PathOf(std::string_view file) {
   return path + std::string(file);
 }
 
-// A value that held a line break would write a second entry of its own.
-std::string OneLine(std::string_view text) {
-  std::string line(text);
-  for (char& c : line) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return line;
-}
-
 }  // namespace
 
 std::optional<std::string> Win32ProfileFiles::Read(std::string_view file, std::string_view section,
                                                    std::string_view key) {
   char value[kValueSize] = "";
-  GetPrivateProfileStringA(OneLine(section).c_str(), OneLine(key).c_str(), kMissing, value,
+  GetPrivateProfileStringA(OnOneLine(section).c_str(), OnOneLine(key).c_str(), kMissing, value,
                            kValueSize, PathOf(file).c_str());
   if (std::string_view(value) == kMissing) return std::nullopt;
   return std::string(value);
@@ -42,8 +33,8 @@ std::optional<std::string> Win32ProfileFiles::Read(std::string_view file, std::s
 
 bool Win32ProfileFiles::Write(std::string_view file, std::string_view section, std::string_view key,
                               std::string_view value) {
-  return WritePrivateProfileStringA(OneLine(section).c_str(), OneLine(key).c_str(),
-                                    OneLine(value).c_str(), PathOf(file).c_str());
+  return WritePrivateProfileStringA(OnOneLine(section).c_str(), OnOneLine(key).c_str(),
+                                    OnOneLine(value).c_str(), PathOf(file).c_str());
 }
 
 }  // namespace quorl::platform

@@ -38,6 +38,8 @@ constexpr std::string_view kUsage =
     "                  (a program that builds no form is refused, exit code 2)\n"
     "  --list          load the program and print its stored code lines\n"
     "  --count-lines   print the number of executed lines on standard error\n"
+    "  --no-cache      split every line again each time it runs, keeping no plans\n"
+    "                  (slower; for comparing with the normal run)\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
     "\n"
@@ -50,6 +52,7 @@ constexpr std::string_view kVersion = "quorl 0.1.0\n";
 struct Options {
   bool list = false;
   bool countLines = false;
+  bool noCache = false;
   std::string events;  // the user actions to replay on the form
   std::string program;
   std::string arguments;  // what follows the program's name, for CMDLINE
@@ -78,6 +81,8 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       options.events = argv[i];
     } else if (arg == "--count-lines") {
       options.countLines = true;
+    } else if (arg == "--no-cache") {
+      options.noCache = true;
     } else if (arg == "--") {
       ++i;
       break;
@@ -164,6 +169,7 @@ int main(int argc, char** argv) {
   quorl::platform::ConsoleDialogs dialogs(std::cin, std::cout);
   quorl::platform::PosixSystem system;
   quorl::Context ctx(dialogs, system);
+  ctx.plans.SetEnabled(!options.noCache);
   int exitCode = 0;
   try {
     exitCode = options.list ? ListProgram(ctx, options) : RunProgram(ctx, options);

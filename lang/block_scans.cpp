@@ -27,6 +27,7 @@ bool IsProcedureHeader(const std::string& line) {
 }
 
 struct ScanRule {
+  ScanKind kind;
   int direction;  // +1 down, -1 up
   LineTest opener;
   LineTest match;
@@ -36,34 +37,79 @@ struct ScanRule {
   bool setsResumeFlag;
 };
 
-// Reaching the procedure's boundary, or the end of the code, means the
-// partner line is missing: report it and end the running procedure.
-void FailScan(Context& ctx, std::string_view message) {
-  ctx.resumeFlag = false;
-  ctx.RaiseScriptError(message);
-  ctx.RaiseFatalScriptError();
-}
-
-void RunScan(Context& ctx, const ScanRule& rule) {
-  CallFrame* frame = ctx.CurrentFrame();
-  if (!frame) return;
+// Where the scan from line start ends: a pure function of the stored lines.
+ScanOutcome FindPartner(const LineStore& lines, int start, const ScanRule& rule) {
   int nesting = 0;
-  for (int index = frame->line + rule.direction;; index += rule.direction) {
-    if (!ctx.lines.Has(index)) return FailScan(ctx, rule.missingMessage);
-    std::string line = Normalized(ctx.lines.Line(index));
+  for (int index = start + rule.direction;; index += rule.direction) {
+    if (!lines.Has(index)) return {ScanOutcome::kFails, 0};
+    std::string line = Normalized(lines.Line(index));
     if (rule.opener(line)) {
       ++nesting;
     } else if (rule.match(line)) {
       if (nesting == 0) {
-        frame->line = index + rule.landingOffset;
-        ctx.resumeFlag = rule.setsResumeFlag;
-        return;
+        return {rule.setsResumeFlag ? ScanOutcome::kLandsResuming : ScanOutcome::kLands,
+                index + rule.landingOffset};
       }
       --nesting;
     } else if (rule.boundary(line)) {
-      return FailScan(ctx, rule.missingMessage);
+      return {ScanOutcome::kFails, 0};
     }
   }
+}
+
+// The next ELSEIF or ELSE of the construct (flag set), or the line after its
+// ENDIF (flag as it was); a nested construct's branches are passed over.
+ScanOutcome FindNextBranch(const LineStore& lines, int start) {
+  int nesting = 0;
+  for (int index = start + 1;; ++index) {
+    if (!lines.Has(index)) return {ScanOutcome::kFails, 0};
+    std::string line = Normalized(lines.Line(index));
+    if (StartsWith(line, "ELSEIF ") || line == "ELSE") {
+      if (nesting > 0) continue;
+      return {ScanOutcome::kLandsResuming, index};
+    }
+    if (StartsWith(line, "IF ")) {
+      ++nesting;
+    } else if (IsEndIf(line)) {
+      if (nesting == 0) return {ScanOutcome::kLandsKeepingFlag, index + 1};
+      --nesting;
+    } else if (IsProcedureEnd(line)) {
+      return {ScanOutcome::kFails, 0};
+    }
+  }
+}
+
+// Moves the current line to the partner, or reports it missing. Scans from
+// a stored line are remembered where plans are kept: the lines never change.
+template <typename Find>
+void RunScan(Context& ctx, ScanKind kind, std::string_view missingMessage, const Find& find) {
+  CallFrame* frame = ctx.CurrentFrame();
+  if (!frame) return;
+  ScanOutcome outcome;
+  if (ctx.plans.Enabled() && ctx.lines.Has(frame->line)) {
+    ScanOutcome& remembered = ctx.plans.Scan(ctx, kind, frame->line);
+    if (remembered.state == ScanOutcome::kUnknown) remembered = find(frame->line);
+    outcome = remembered;
+  } else {
+    outcome = find(frame->line);
+  }
+  // Reaching the procedure's boundary, or the end of the code, means the
+  // partner line is missing: report it and end the running procedure.
+  if (outcome.state == ScanOutcome::kFails) {
+    ctx.resumeFlag = false;
+    ctx.RaiseScriptError(missingMessage);
+    ctx.RaiseFatalScriptError();
+    return;
+  }
+  frame->line = outcome.line;
+  if (outcome.state != ScanOutcome::kLandsKeepingFlag) {
+    ctx.resumeFlag = outcome.state == ScanOutcome::kLandsResuming;
+  }
+}
+
+void RunScan(Context& ctx, const ScanRule& rule) {
+  RunScan(ctx, rule.kind, rule.missingMessage,
+          [&](int start) { return FindPartner(ctx.lines, start, rule); });
 }
 
 auto Begins(std::string_view prefix) {
@@ -73,53 +119,34 @@ auto Begins(std::string_view prefix) {
 }  // namespace
 
 void SkipToEndIf(Context& ctx) {
-  RunScan(ctx, {1, Begins("IF "), IsEndIf, IsProcedureEnd, "ENDIF NOT FOUND!", 1, false});
+  RunScan(ctx, {ScanKind::kToEndIf, 1, Begins("IF "), IsEndIf, IsProcedureEnd, "ENDIF NOT FOUND!",
+                1, false});
 }
 
 void SkipToNextBranch(Context& ctx) {
-  CallFrame* frame = ctx.CurrentFrame();
-  if (!frame) return;
-  int nesting = 0;
-  for (int index = frame->line + 1;; ++index) {
-    if (!ctx.lines.Has(index)) return FailScan(ctx, "ENDIF NOT FOUND!");
-    std::string line = Normalized(ctx.lines.Line(index));
-    if (StartsWith(line, "ELSEIF ") || line == "ELSE") {
-      // A nested construct's branches are passed over.
-      if (nesting > 0) continue;
-      frame->line = index;
-      ctx.resumeFlag = true;
-      return;
-    }
-    if (StartsWith(line, "IF ")) {
-      ++nesting;
-    } else if (IsEndIf(line)) {
-      if (nesting == 0) {
-        frame->line = index + 1;
-        return;
-      }
-      --nesting;
-    } else if (IsProcedureEnd(line)) {
-      return FailScan(ctx, "ENDIF NOT FOUND!");
-    }
-  }
+  RunScan(ctx, ScanKind::kToNextBranch, "ENDIF NOT FOUND!",
+          [&](int start) { return FindNextBranch(ctx.lines, start); });
 }
 
 void SkipToWend(Context& ctx) {
-  RunScan(ctx, {1, Begins("WHILE "), [](const std::string& l) { return Is(l, "WEND"); },
-                IsProcedureEnd, "WEND NOT FOUND", 1, false});
+  RunScan(ctx, {ScanKind::kToWend, 1, Begins("WHILE "),
+                [](const std::string& l) { return Is(l, "WEND"); }, IsProcedureEnd,
+                "WEND NOT FOUND", 1, false});
 }
 
 void BackToWhile(Context& ctx) {
-  RunScan(ctx,
-          {-1, Begins("WEND"), Begins("WHILE "), IsProcedureHeader, "WHILE NOT FOUND", 0, true});
+  RunScan(ctx, {ScanKind::kBackToWhile, -1, Begins("WEND"), Begins("WHILE "), IsProcedureHeader,
+                "WHILE NOT FOUND", 0, true});
 }
 
 void SkipToNext(Context& ctx) {
-  RunScan(ctx, {1, Begins("FOR "), Begins("NEXT"), IsProcedureEnd, "NEXT NOT FOUND", 1, false});
+  RunScan(ctx, {ScanKind::kToNext, 1, Begins("FOR "), Begins("NEXT"), IsProcedureEnd,
+                "NEXT NOT FOUND", 1, false});
 }
 
 void BackToFor(Context& ctx) {
-  RunScan(ctx, {-1, Begins("NEXT"), Begins("FOR "), IsProcedureHeader, "FOR NOT FOUND", 0, true});
+  RunScan(ctx, {ScanKind::kBackToFor, -1, Begins("NEXT"), Begins("FOR "), IsProcedureHeader,
+                "FOR NOT FOUND", 0, true});
 }
 
 }  // namespace quorl

@@ -9,8 +9,6 @@
 
 namespace quorl {
 
-using BuiltinHandler = Result (*)(Context& ctx, std::string_view name, std::string_view arguments);
-
 // builtins_math.cpp: SIN, COS, TAN, SQR, ABS, RGB.
 Result MathBuiltin(Context& ctx, std::string_view name, std::string_view arguments);
 // builtins_convert.cpp: CLNG, CINT, LNG, INT, CDBL, CSNG, DBL, SNG, CBOOL, BOOL, CSTR, STR.

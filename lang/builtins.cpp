@@ -1,6 +1,7 @@
 #include "lang/builtins.h"
 
 #include <array>
+#include <unordered_map>
 
 #include "lang/builtin_handlers.h"
 #include "lang/evaluate.h"
@@ -10,75 +11,117 @@
 namespace quorl {
 namespace {
 
-struct BuiltinEntry {
-  std::string_view name;
-  int maxArguments;
-  BuiltinHandler handler;
-  bool isFunctionName;  // one of the names IsBuiltinFunctionName accepts
-};
-
 constexpr std::array kBuiltins = {
-    BuiltinEntry{"SIN", 1, MathBuiltin, true},
-    BuiltinEntry{"COS", 1, MathBuiltin, true},
-    BuiltinEntry{"TAN", 1, MathBuiltin, true},
-    BuiltinEntry{"SQR", 1, MathBuiltin, true},
-    BuiltinEntry{"ABS", 1, MathBuiltin, true},
-    BuiltinEntry{"CLNG", 1, ConversionBuiltin, true},
-    BuiltinEntry{"CINT", 1, ConversionBuiltin, true},
-    BuiltinEntry{"CDBL", 1, ConversionBuiltin, true},
-    BuiltinEntry{"CSNG", 1, ConversionBuiltin, true},
-    BuiltinEntry{"CBOOL", 1, ConversionBuiltin, true},
-    BuiltinEntry{"CSTR", 1, ConversionBuiltin, true},
-    BuiltinEntry{"LNG", 1, ConversionBuiltin, true},
-    BuiltinEntry{"INT", 1, ConversionBuiltin, true},
-    BuiltinEntry{"DBL", 1, ConversionBuiltin, true},
-    BuiltinEntry{"SNG", 1, ConversionBuiltin, true},
-    BuiltinEntry{"BOOL", 1, ConversionBuiltin, true},
-    BuiltinEntry{"STR", 1, ConversionBuiltin, true},
-    BuiltinEntry{"MSG", 1, SystemBuiltin, true},
-    BuiltinEntry{"UCASE", 1, StringBuiltin, true},
-    BuiltinEntry{"LCASE", 1, StringBuiltin, true},
-    BuiltinEntry{"LEFT", 2, StringBuiltin, true},
-    BuiltinEntry{"RIGHT", 2, StringBuiltin, true},
-    BuiltinEntry{"MID", 3, StringBuiltin, true},
-    BuiltinEntry{"CHR", 1, StringBuiltin, true},
-    BuiltinEntry{"ASC", 1, StringBuiltin, true},
-    BuiltinEntry{"LEN", 1, StringBuiltin, true},
-    BuiltinEntry{"INSTR", 2, StringBuiltin, true},
-    BuiltinEntry{"TRIM", 1, StringBuiltin, true},
-    BuiltinEntry{"RGB", 3, MathBuiltin, true},
-    BuiltinEntry{"SHELL", 2, DialogBuiltin, true},
-    BuiltinEntry{"MSGBOX", 3, SystemBuiltin, true},
-    BuiltinEntry{"INPUTBOX", 3, DialogBuiltin, true},
-    BuiltinEntry{"OUTPUTBOX", 3, DialogBuiltin, true},
-    BuiltinEntry{"DOEVENTS", 0, ProgramBuiltin, true},
-    BuiltinEntry{"OPENURL", 2, BrowserBuiltin, true},
-    BuiltinEntry{"ESCAPE", 1, EncodingBuiltin, true},
-    BuiltinEntry{"UNESCAPE", 1, EncodingBuiltin, true},
-    BuiltinEntry{"SPACETOPLUS", 1, EncodingBuiltin, true},
-    BuiltinEntry{"PLUSTOSPACE", 1, EncodingBuiltin, true},
-    BuiltinEntry{"TOBASE64", 1, EncodingBuiltin, true},
-    BuiltinEntry{"FROMBASE64", 1, EncodingBuiltin, true},
-    BuiltinEntry{"WRITEINI", 3, ConfigBuiltin, true},
-    BuiltinEntry{"READINI", 3, ConfigBuiltin, true},
-    BuiltinEntry{"QUORL", 1, ProgramBuiltin, true},
-    BuiltinEntry{"OPENDATA", 2, DataBuiltin, true},
-    BuiltinEntry{"OPENDATACACHE", 4, DataBuiltin, true},
-    BuiltinEntry{"REOPENDATA", 1, DataBuiltin, true},
-    BuiltinEntry{"READDATA", 1, DataBuiltin, true},
-    BuiltinEntry{"CLOSEDATA", 1, DataBuiltin, true},
-    BuiltinEntry{"EOFDATA", 1, DataBuiltin, true},
-    BuiltinEntry{"LOADFRX", 4, DataBuiltin, true},
+    BuiltinEntry{"SIN", 1, MathBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"COS", 1, MathBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"TAN", 1, MathBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"SQR", 1, MathBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"ABS", 1, MathBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CLNG", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CINT", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CDBL", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CSNG", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CBOOL", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CSTR", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"LNG", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"INT", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"DBL", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"SNG", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"BOOL", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"STR", 1, ConversionBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"MSG", 1, SystemBuiltin, BuiltinForm::kFunctionOrStatement},
+    BuiltinEntry{"UCASE", 1, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"LCASE", 1, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"LEFT", 2, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"RIGHT", 2, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"MID", 3, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CHR", 1, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"ASC", 1, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"LEN", 1, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"INSTR", 2, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"TRIM", 1, StringBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"RGB", 3, MathBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"SHELL", 2, DialogBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"MSGBOX", 3, SystemBuiltin, BuiltinForm::kFunctionOrStatement},
+    BuiltinEntry{"INPUTBOX", 3, DialogBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"OUTPUTBOX", 3, DialogBuiltin, BuiltinForm::kFunctionOrStatement},
+    BuiltinEntry{"DOEVENTS", 0, ProgramBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"OPENURL", 2, BrowserBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"ESCAPE", 1, EncodingBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"UNESCAPE", 1, EncodingBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"SPACETOPLUS", 1, EncodingBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"PLUSTOSPACE", 1, EncodingBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"TOBASE64", 1, EncodingBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"FROMBASE64", 1, EncodingBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"WRITEINI", 3, ConfigBuiltin, BuiltinForm::kFunctionOrStatement},
+    BuiltinEntry{"READINI", 3, ConfigBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"QUORL", 1, ProgramBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"OPENDATA", 2, DataBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"OPENDATACACHE", 4, DataBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"REOPENDATA", 1, DataBuiltin, BuiltinForm::kFunctionOrStatement},
+    BuiltinEntry{"READDATA", 1, DataBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"CLOSEDATA", 1, DataBuiltin, BuiltinForm::kFunctionOrStatement},
+    BuiltinEntry{"EOFDATA", 1, DataBuiltin, BuiltinForm::kFunction},
+    BuiltinEntry{"LOADFRX", 4, DataBuiltin, BuiltinForm::kFunction},
     // Reached as a statement built-in and as a statement word, not as functions.
-    BuiltinEntry{"SETSTATUS", 2, StatusBuiltin, false},
-    BuiltinEntry{"END", 0, ProgramBuiltin, false},
+    BuiltinEntry{"SETSTATUS", 2, StatusBuiltin, BuiltinForm::kStatement},
+    BuiltinEntry{"END", 0, ProgramBuiltin, BuiltinForm::kWord},
 };
 
-const BuiltinEntry* FindBuiltin(std::string_view name) {
-  for (const BuiltinEntry& entry : kBuiltins) {
-    if (entry.name == name) return &entry;
-  }
-  return nullptr;
+Result ReadOwnVariable(Context& ctx, std::string_view name) {
+  if (name == "CRLF") return Value::String("\r\n");
+  if (name == "VERSION") return Value::Integer(32);
+  if (name == "RND") return Value::Double(ctx.random.Next() / 32767.0);
+  ctx.system.PumpMessages();  // DOEVENTS
+  return std::nullopt;
+}
+
+Result ReadSystemVariable(Context& ctx, std::string_view name) {
+  std::optional<Result> value = SystemVariable(ctx, name);
+  return value ? std::move(*value) : std::nullopt;
+}
+
+Result ReadBrowserVariable(Context& ctx, std::string_view name) {
+  std::optional<Result> value = BrowserVariable(ctx, name);
+  return value ? std::move(*value) : std::nullopt;
+}
+
+Result ReadStatusVariable(Context& ctx, std::string_view name) {
+  std::optional<Result> value = StatusVariable(ctx, name);
+  return value ? std::move(*value) : std::nullopt;
+}
+
+}  // namespace
+
+// Built-in variables are read before any variable: a variable of the same
+// name can never be read.
+struct BuiltinVariable {
+  std::string_view name;
+  Result (*read)(Context& ctx, std::string_view name);
+};
+
+namespace {
+
+constexpr std::array kBuiltinVariables = {
+    BuiltinVariable{"CRLF", ReadOwnVariable},        BuiltinVariable{"VERSION", ReadOwnVariable},
+    BuiltinVariable{"RND", ReadOwnVariable},         BuiltinVariable{"DOEVENTS", ReadOwnVariable},
+    BuiltinVariable{"SCREENX", ReadSystemVariable},  BuiltinVariable{"SCREENY", ReadSystemVariable},
+    BuiltinVariable{"CMDLINE", ReadSystemVariable},  BuiltinVariable{"OPSYS", ReadSystemVariable},
+    BuiltinVariable{"NOW", ReadSystemVariable},      BuiltinVariable{"AUTHOR", ReadSystemVariable},
+    BuiltinVariable{"WEBURL", ReadBrowserVariable},  BuiltinVariable{"WEBNAME", ReadBrowserVariable},
+    BuiltinVariable{"ENDSTATUS", ReadStatusVariable},
+};
+
+// The names are fixed: one table, made the first time it is asked.
+template <typename Entry, size_t N>
+const Entry* FindByName(const std::array<Entry, N>& entries, std::string_view name) {
+  static const std::unordered_map<std::string_view, const Entry*> kByName = [&entries] {
+    std::unordered_map<std::string_view, const Entry*> byName;
+    for (const Entry& entry : entries) byName.emplace(entry.name, &entry);
+    return byName;
+  }();
+  auto found = kByName.find(name);
+  return found == kByName.end() ? nullptr : found->second;
 }
 
 // Finds where the n-th argument starts and ends: commas split outside string
@@ -112,32 +155,26 @@ bool LocateArgument(std::string_view arguments, int n, size_t& begin, size_t& en
   return false;
 }
 
-Result BuiltinVariable(Context& ctx, std::string_view name, bool& found) {
-  found = true;
-  if (name == "CRLF") return Value::String("\r\n");
-  if (name == "VERSION") return Value::Integer(32);
-  if (name == "RND") return Value::Double(ctx.random.Next() / 32767.0);
-  if (name == "DOEVENTS") {
-    ctx.system.PumpMessages();
-    return std::nullopt;
-  }
-  if (std::optional<Result> value = SystemVariable(ctx, name)) return std::move(*value);
-  if (std::optional<Result> value = BrowserVariable(ctx, name)) return std::move(*value);
-  if (std::optional<Result> value = StatusVariable(ctx, name)) return std::move(*value);
-  found = false;
-  return std::nullopt;
+}  // namespace
+
+const BuiltinEntry* FindBuiltin(std::string_view name) {
+  return FindByName(kBuiltins, name);
 }
 
-}  // namespace
+const BuiltinVariable* FindBuiltinVariable(std::string_view name) {
+  return FindByName(kBuiltinVariables, name);
+}
 
 bool IsBuiltinFunctionName(std::string_view name) {
   const BuiltinEntry* entry = FindBuiltin(name);
-  return entry && entry->isFunctionName;
+  return entry &&
+         (entry->form == BuiltinForm::kFunction || entry->form == BuiltinForm::kFunctionOrStatement);
 }
 
 bool IsStatementBuiltin(std::string_view name) {
-  return name == "SETSTATUS" || name == "WRITEINI" || name == "MSGBOX" || name == "MSG" ||
-         name == "OUTPUTBOX" || name == "CLOSEDATA" || name == "REOPENDATA";
+  const BuiltinEntry* entry = FindBuiltin(name);
+  return entry && (entry->form == BuiltinForm::kStatement ||
+                   entry->form == BuiltinForm::kFunctionOrStatement);
 }
 
 std::optional<std::string> NthArgument(std::string_view arguments, int n) {
@@ -172,17 +209,33 @@ bool CheckArgumentCount(Context& ctx, std::string_view arguments, int n) {
 
 Result CallBuiltin(Context& ctx, std::string_view name, std::string_view arguments) {
   const BuiltinEntry* entry = FindBuiltin(name);
-  if (!entry) return std::nullopt;
-  if (!CheckArgumentCount(ctx, arguments, entry->maxArguments)) return std::nullopt;
-  return entry->handler(ctx, name, arguments);
+  return entry ? CallBuiltin(ctx, *entry, arguments) : std::nullopt;
+}
+
+Result CallBuiltin(Context& ctx, const BuiltinEntry& entry, std::string_view arguments) {
+  if (!CheckArgumentCount(ctx, arguments, entry.maxArguments)) return std::nullopt;
+  return entry.handler(ctx, entry.name, arguments);
+}
+
+std::unique_ptr<OperandPlan> ReadOperand(std::string_view text) {
+  auto operand = std::make_unique<OperandPlan>();
+  operand->variable = FindBuiltinVariable(text);
+  if (operand->variable) return operand;
+  operand->name = MakeNameRef(text);
+  MessageList messages(operand->literalErrors);
+  operand->literal = ParseLiteral(text, messages);
+  return operand;
+}
+
+Result EvaluateOperand(Context& ctx, int32_t hint, const OperandPlan& operand) {
+  if (operand.variable) return operand.variable->read(ctx, operand.variable->name);
+  if (std::optional<Result> named = ReadName(ctx, operand.name, hint)) return std::move(*named);
+  for (const std::string& message : operand.literalErrors) ctx.RaiseScriptError(message);
+  return operand.literal;
 }
 
 Result EvaluateOperand(Context& ctx, int32_t hint, std::string_view text) {
-  bool isVariable = false;
-  Result builtin = BuiltinVariable(ctx, text, isVariable);
-  if (isVariable) return builtin;
-  if (std::optional<Result> named = ReadName(ctx, text, hint)) return std::move(*named);
-  return ParseLiteral(text, ctx);
+  return EvaluateOperand(ctx, hint, *ReadOperand(text));
 }
 
 }  // namespace quorl

@@ -12,7 +12,7 @@ bool Context::PushFrame() {
     RaiseScriptError("TOO MANY NESTED CALLS!");
     return false;
   }
-  frames.emplace_back();
+  frames.push_back(CallFrame{0, NameTree("", &nameStamps)});
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lang/line_store.h"
+#include "lang/plan_cache.h"
 #include "net/data_files.h"
 #include "net/frx_icons.h"
 #include "net/network_context.h"
@@ -48,15 +49,19 @@ class RandomGenerator {
 class Context : public NetworkContext {
  public:
   Context(platform::Dialogs& dialogs, platform::System& system);
+  // The name tables stamp from a counter of this context.
+  Context(const Context&) = delete;
+  Context& operator=(const Context&) = delete;
 
   // Services.
   ControlAccess* controls;  // never null; NoControls until a form exists
 
   // Program.
   LineStore lines;
-  NameTree procedures{"!!@@BLANK@@!!"};
-  NameTree formTable{""};
-  NameTree globals{""};
+  uint64_t nameStamps = 0;  // where the name tables take their stamps from
+  NameTree procedures{"!!@@BLANK@@!!", &nameStamps};
+  NameTree formTable{"", &nameStamps};
+  NameTree globals{"", &nameStamps};
   std::vector<CallFrame> frames;  // the frame stack; back() is the current frame
 
   // Flags shared between the parts of the interpreter.
@@ -67,6 +72,8 @@ class Context : public NetworkContext {
   bool resumeFlag = false;
 
   RandomGenerator random;
+  // Plans of the texts that ran, and the partner lines of block statements.
+  PlanCache plans;
   // How deeply Evaluate is nested; bounded so that text evaluating itself
   // (QUORL of a text that calls QUORL again) cannot exhaust the stack.
   int evaluationDepth = 0;

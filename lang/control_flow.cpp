@@ -32,34 +32,11 @@ std::string ConditionText(std::string_view line, size_t start) {
   return Normalized(then < 0 ? rest : rest.substr(0, static_cast<size_t>(then)));
 }
 
-struct ForParts {
-  std::string variable;
-  std::string start;
-  std::string end;
-  std::string step;
-};
-
-// FOR VAR = START TO END [STEP STEP]; false when "=" or " TO " is missing.
-bool CutForLine(std::string_view line, ForParts& parts) {
-  size_t equals = line.find('=');
-  if (equals == std::string_view::npos || equals < 3) return false;
-  std::string_view afterEquals = line.substr(equals + 1);
-  size_t to = static_cast<size_t>(FindText(afterEquals, " TO "));
-  if (to >= afterEquals.size()) return false;
-  std::string_view afterTo = afterEquals.substr(to + 4);
-  size_t step = static_cast<size_t>(FindText(afterTo, " STEP "));
-  parts.variable = Normalized(line.substr(3, equals - 3));
-  parts.start = Normalized(afterEquals.substr(0, to));
-  parts.end = Normalized(afterTo.substr(0, step));
-  parts.step = step < afterTo.size() ? Normalized(afterTo.substr(step + 6)) : "1";
-  return true;
-}
-
 // Adds the step to the loop variable. INTEGER variables take the sum as text,
 // so they keep their own kind; DOUBLE variables step in double arithmetic.
 // False when the variable could not be stepped.
 bool StepVariable(Context& ctx, const ForParts& parts) {
-  Value* variable = LookupName(ctx, parts.variable);
+  Value* variable = LookupTarget(ctx, parts.variable);
   bool isDouble = variable && !variable->IsControl() && variable->kind == kKindDouble;
   Result sum = EvaluateArithmetic(ctx, Arithmetic::kAdd, isDouble ? kKindDouble : kKindInteger,
                                   parts.variable, parts.step);
@@ -78,30 +55,54 @@ bool StepVariable(Context& ctx, const ForParts& parts) {
 
 }  // namespace
 
-void RunConditional(Context& ctx, std::string_view line) {
+ConditionalLine ReadConditionalLine(std::string_view line) {
+  ConditionalLine read;
+  read.continuesChain = StartsWith(line, "ELSEIF ") || StartsWith(line, "ELSE");
+  if (StartsWith(line, "IF ")) {
+    read.condition = ConditionText(line, 2);
+  } else if (StartsWith(line, "ELSEIF ")) {
+    read.condition = ConditionText(line, 6);
+  } else {
+    read.condition = "TRUE";
+  }
+  return read;
+}
+
+std::string WhileCondition(std::string_view line) {
+  return Normalized(line.substr(std::min<size_t>(5, line.size())));
+}
+
+std::optional<ForLineText> CutForLine(std::string_view line) {
+  size_t equals = line.find('=');
+  if (equals == std::string_view::npos || equals < 3) return std::nullopt;
+  std::string_view afterEquals = line.substr(equals + 1);
+  size_t to = static_cast<size_t>(FindText(afterEquals, " TO "));
+  if (to >= afterEquals.size()) return std::nullopt;
+  std::string_view afterTo = afterEquals.substr(to + 4);
+  size_t step = static_cast<size_t>(FindText(afterTo, " STEP "));
+  ForLineText parts;
+  parts.variable = Normalized(line.substr(3, equals - 3));
+  parts.start = Normalized(afterEquals.substr(0, to));
+  parts.end = Normalized(afterTo.substr(0, step));
+  parts.step = step < afterTo.size() ? Normalized(afterTo.substr(step + 6)) : "1";
+  return parts;
+}
+
+void RunConditional(Context& ctx, bool continuesChain, const Expr& condition) {
   bool resumed = TakeResumeFlag(ctx);
-  bool isElse = StartsWith(line, "ELSEIF ") || StartsWith(line, "ELSE");
-  if (!resumed && isElse) {
+  if (!resumed && continuesChain) {
     // The previous branch of this construct has just run to its end.
     SkipToEndIf(ctx);
     return;
   }
-  std::string condition;
-  if (StartsWith(line, "IF ")) {
-    condition = ConditionText(line, 2);
-  } else if (StartsWith(line, "ELSEIF ")) {
-    condition = ConditionText(line, 6);
-  } else {
-    condition = "TRUE";
-  }
-  Result value = Evaluate(ctx, kKindBoolean, condition, false);
+  Result value = EvaluateExpr(ctx, kKindBoolean, condition);
   if (value && ValueToBoolean(*value).integer == 0) SkipToNextBranch(ctx);
 }
 
-void RunWhile(Context& ctx, std::string_view line) {
+void RunWhile(Context& ctx, const Expr& condition) {
   TakeResumeFlag(ctx);
   uint64_t errorsBefore = ctx.errorsReported;
-  Result value = Evaluate(ctx, kKindBoolean, Normalized(line.substr(5)), false);
+  Result value = EvaluateExpr(ctx, kKindBoolean, condition);
   if (!value) {
     EndBrokenLoop(ctx, errorsBefore, "ERROR IN WHILE LOOP", SkipToWend);
   } else if (ValueToBoolean(*value).integer == 0) {
@@ -109,18 +110,18 @@ void RunWhile(Context& ctx, std::string_view line) {
   }
 }
 
-void RunFor(Context& ctx, std::string_view line) {
+void RunFor(Context& ctx, const ForParts* cut) {
   bool resumed = TakeResumeFlag(ctx);
   uint64_t errorsBefore = ctx.errorsReported;
   auto broken = [&] { EndBrokenLoop(ctx, errorsBefore, "ERROR IN FOR LOOP", SkipToNext); };
-  ForParts parts;
-  if (!CutForLine(line, parts)) return broken();
+  if (!cut) return broken();
+  const ForParts& parts = *cut;
   if (!resumed) {
     if (!AssignStatement(ctx, parts.variable, parts.start)) broken();
     return;
   }
   if (!StepVariable(ctx, parts)) return broken();
-  Result step = Evaluate(ctx, kKindDouble, parts.step, false);
+  Result step = EvaluateExpr(ctx, kKindDouble, parts.step);
   if (!step) return broken();
   ConvertValueInPlace(kKindDouble, *step);
   Comparison exitTest = step->number > 0 ? Comparison::kGreater : Comparison::kLess;

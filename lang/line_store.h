@@ -1,6 +1,7 @@
 // The stored code lines of the program, in normal form, addressed by index.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,17 +19,28 @@ class LineStore {
     static const std::string kEmpty;
     return Has(index) ? lines_[index] : kEmpty;
   }
-  std::string& MutableLine(int index) { return lines_[index]; }
+  std::string& MutableLine(int index) {
+    ++version_;
+    return lines_[index];
+  }
   // False when the store is full.
   bool Append(std::string line) {
     if (Count() >= kMaxCodeLines) return false;
     lines_.push_back(std::move(line));
+    ++version_;
     return true;
   }
-  void Clear() { lines_.clear(); }
+  void Clear() {
+    lines_.clear();
+    ++version_;
+  }
+  // Changes whenever a line may have changed; what was learnt of the lines
+  // holds while it stays the same.
+  uint64_t Version() const { return version_; }
 
  private:
   std::vector<std::string> lines_;
+  uint64_t version_ = 0;
 };
 
 }  // namespace quorl

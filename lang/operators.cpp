@@ -13,10 +13,10 @@ namespace {
 constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
 
 // Right operand first, then the left one; both always run.
-bool EvaluateBoth(Context& ctx, int32_t hint, std::string_view left, std::string_view right,
+bool EvaluateBoth(Context& ctx, int32_t hint, const Expr& left, const Expr& right,
                   Result& leftValue, Result& rightValue) {
-  rightValue = Evaluate(ctx, hint, right, false);
-  leftValue = Evaluate(ctx, hint, left, false);
+  rightValue = EvaluateExpr(ctx, hint, right);
+  leftValue = EvaluateExpr(ctx, hint, left);
   return leftValue && rightValue;
 }
 
@@ -92,8 +92,8 @@ bool ComparisonHolds(Comparison op, int order) {
 
 }  // namespace
 
-Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, std::string_view left,
-                          std::string_view right) {
+Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, const Expr& left,
+                          const Expr& right) {
   int32_t kind = hint == kKindAny ? kKindDouble : hint;
   Result a;
   Result b;
@@ -119,8 +119,7 @@ Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, std::string
   return std::nullopt;
 }
 
-Result EvaluateRemainder(Context& ctx, int32_t hint, std::string_view left,
-                         std::string_view right) {
+Result EvaluateRemainder(Context& ctx, int32_t hint, const Expr& left, const Expr& right) {
   int32_t kind = hint == kKindAny ? kKindInteger : hint;
   Result a;
   Result b;
@@ -146,7 +145,7 @@ Result EvaluateRemainder(Context& ctx, int32_t hint, std::string_view left,
   return kind == kKindDouble ? Value::Double(remainder) : Value::Integer(remainder);
 }
 
-Result EvaluateConcat(Context& ctx, std::string_view left, std::string_view right) {
+Result EvaluateConcat(Context& ctx, const Expr& left, const Expr& right) {
   Result a;
   Result b;
   if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
@@ -156,9 +155,9 @@ Result EvaluateConcat(Context& ctx, std::string_view left, std::string_view righ
   return Value::String(*x->text + *y->text);
 }
 
-Result EvaluateNegate(Context& ctx, int32_t hint, std::string_view operand) {
+Result EvaluateNegate(Context& ctx, int32_t hint, const Expr& operand) {
   int32_t kind = (hint == kKindAny || hint == kKindString) ? kKindInteger : hint;
-  Result value = Evaluate(ctx, kind, operand, false);
+  Result value = EvaluateExpr(ctx, kind, operand);
   if (!value) return std::nullopt;
   ConvertValueInPlace(kind, *value);
   if (kind == kKindInteger) return Value::Integer(Wrap(-int64_t{value->integer}));
@@ -167,14 +166,14 @@ Result EvaluateNegate(Context& ctx, int32_t hint, std::string_view operand) {
   return std::nullopt;
 }
 
-Result EvaluateNot(Context& ctx, int32_t hint, std::string_view operand) {
+Result EvaluateNot(Context& ctx, int32_t hint, const Expr& operand) {
   int32_t kind = (hint == kKindInteger || hint == kKindBoolean) ? hint : kKindBoolean;
-  Result value = Evaluate(ctx, kind, operand, false);
+  Result value = EvaluateExpr(ctx, kind, operand);
   if (!value) return std::nullopt;
   return Value::Boolean(value->integer == 0);
 }
 
-Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left, std::string_view right) {
+Result EvaluateCompare(Context& ctx, Comparison op, const Expr& left, const Expr& right) {
   Result a;
   Result b;
   if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
@@ -199,7 +198,7 @@ Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left, std::
   return Value::Boolean(ComparisonHolds(op, order));
 }
 
-Result EvaluateLogic(Context& ctx, Logic op, std::string_view left, std::string_view right) {
+Result EvaluateLogic(Context& ctx, Logic op, const Expr& left, const Expr& right) {
   Result a;
   Result b;
   if (!EvaluateBoth(ctx, kKindBoolean, left, right, a, b)) return std::nullopt;
@@ -217,20 +216,20 @@ Result EvaluateLogic(Context& ctx, Logic op, std::string_view left, std::string_
   return std::nullopt;
 }
 
-bool AssignStatement(Context& ctx, std::string_view target, std::string_view expression) {
-  Value* record = LookupName(ctx, target);
+bool AssignStatement(Context& ctx, const Expr& target, const Expr& expression) {
+  Value* record = LookupTarget(ctx, target);
   if (!record) {
     ctx.RaiseScriptError("ASSIGNMENT TO UNKNOWN VARIABLE");
     return false;
   }
-  size_t mark = PropertyMark(target);
+  size_t mark = PropertyMark(target.text);
   bool isProperty = mark != std::string_view::npos;
   if (record->IsControl() || isProperty) {
-    std::string property = isProperty ? Normalized(target.substr(mark + 1)) : ".";
+    std::string property = isProperty ? Normalized(target.text.substr(mark + 1)) : ".";
     Result value =
-        Evaluate(ctx, ctx.controls->PropertyValueKind(*record, property), expression, false);
+        EvaluateExpr(ctx, ctx.controls->PropertyValueKind(*record, property), expression);
     // Looked up again: the expression may have run code that rebound names.
-    record = LookupName(ctx, target);
+    record = LookupTarget(ctx, target);
     if (!value || !record || !record->IsControl()) return false;
     ctx.controls->SetControlProperty(*record, property, *value);
     return true;
@@ -239,8 +238,8 @@ bool AssignStatement(Context& ctx, std::string_view target, std::string_view exp
     ctx.RaiseScriptError("CAN'T RE-ASSIGN CONSTANT");
     return false;
   }
-  Result value = Evaluate(ctx, record->kind, expression, false);
-  record = LookupName(ctx, target);
+  Result value = EvaluateExpr(ctx, record->kind, expression);
+  record = LookupTarget(ctx, target);
   if (!value || !record) return false;
   Result converted = ConvertValue(record->kind, *value);
   if (!converted) return false;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "lang/context.h"
+#include "lang/plan.h"
 
 namespace quorl {
 
@@ -19,16 +20,16 @@ enum class Comparison {
   kGreaterOrEqual = 5
 };
 
-Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, std::string_view left,
-                          std::string_view right);
-Result EvaluateRemainder(Context& ctx, int32_t hint, std::string_view left, std::string_view right);
-Result EvaluateConcat(Context& ctx, std::string_view left, std::string_view right);
-Result EvaluateNegate(Context& ctx, int32_t hint, std::string_view operand);
-Result EvaluateNot(Context& ctx, int32_t hint, std::string_view operand);
-Result EvaluateCompare(Context& ctx, Comparison op, std::string_view left, std::string_view right);
-Result EvaluateLogic(Context& ctx, Logic op, std::string_view left, std::string_view right);
+Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, const Expr& left,
+                          const Expr& right);
+Result EvaluateRemainder(Context& ctx, int32_t hint, const Expr& left, const Expr& right);
+Result EvaluateConcat(Context& ctx, const Expr& left, const Expr& right);
+Result EvaluateNegate(Context& ctx, int32_t hint, const Expr& operand);
+Result EvaluateNot(Context& ctx, int32_t hint, const Expr& operand);
+Result EvaluateCompare(Context& ctx, Comparison op, const Expr& left, const Expr& right);
+Result EvaluateLogic(Context& ctx, Logic op, const Expr& left, const Expr& right);
 // TARGET = EXPRESSION: a variable keeps its kind; a control gets a property.
 // False when nothing was assigned (the reason has been reported).
-bool AssignStatement(Context& ctx, std::string_view target, std::string_view expression);
+bool AssignStatement(Context& ctx, const Expr& target, const Expr& expression);
 
 }  // namespace quorl

@@ -123,7 +123,7 @@ Result RunBody(Context& ctx, std::string_view name, bool isFunction, int header)
     int32_t running = frame->line;
     ++ctx.linesExecuted;
     try {
-      Evaluate(ctx, 0, ctx.lines.Line(running), true);
+      RunLine(ctx, running);
     } catch (const std::bad_alloc&) {
       // Nothing of the line can be trusted: report and end this procedure.
       ctx.RaiseScriptError("OUT OF MEMORY!");

@@ -35,16 +35,6 @@ Value InitialValue(std::string_view declaration) {
   return Value::Integer(0);
 }
 
-// Splits "OBJECT.PROPERTY" or "OBJECT!PROPERTY"; false for a plain name.
-bool SplitPropertyReference(std::string_view name, std::string& object, std::string& property) {
-  size_t mark = PropertyMark(name);
-  if (mark == std::string_view::npos) return false;
-  object = std::string(name.substr(0, mark));
-  property = std::string(name.substr(mark + 1));
-  TrimBlanks(property);
-  return true;
-}
-
 NameNode* FindInScopes(Context& ctx, std::string_view name) {
   int depth = ctx.FrameDepth();
   if (depth >= 1 && ctx.callerScopeLookup) {
@@ -57,8 +47,28 @@ NameNode* FindInScopes(Context& ctx, std::string_view name) {
   return ctx.globals.Find(name);
 }
 
+// The look-up of a name remembered while the tables it searched stay the
+// same. While arguments bind, the caller's frame is searched too: nothing
+// is remembered then.
+NameNode* FindRemembered(Context& ctx, const NameRef& name) {
+  int depth = ctx.FrameDepth();
+  if (!ctx.plans.Enabled() || (depth >= 1 && ctx.callerScopeLookup)) {
+    return FindInScopes(ctx, name.key);
+  }
+  uint64_t locals = depth >= 0 ? ctx.frames[depth].locals.Stamp() : 0;
+  if (!name.remembered || name.localsStamp != locals ||
+      name.formStamp != ctx.formTable.Stamp() || name.globalsStamp != ctx.globals.Stamp()) {
+    name.node = FindInScopes(ctx, name.key);
+    name.remembered = true;
+    name.localsStamp = locals;
+    name.formStamp = ctx.formTable.Stamp();
+    name.globalsStamp = ctx.globals.Stamp();
+  }
+  return name.node;
+}
+
 // Resolves ME to the form's own name in the form table.
-std::string ResolveObjectName(Context& ctx, std::string object) {
+std::string ResolveObjectName(Context& ctx, const std::string& object) {
   if (object != "ME") return object;
   uint32_t form = ctx.controls->FormWindow();
   NameNode* node = form ? ctx.formTable.FindByWindow(form) : nullptr;
@@ -97,24 +107,43 @@ void DeclareConstant(Context& ctx, std::string_view declaration, int scope) {
   BindName(ctx, name, std::move(value), scope);
 }
 
+NameRef MakeNameRef(std::string_view name) {
+  NameRef ref;
+  ref.text = std::string(name);
+  size_t mark = PropertyMark(name);
+  if (mark == std::string_view::npos) {
+    ref.key = ref.text;
+    return ref;
+  }
+  // "OBJECT.PROPERTY" or "OBJECT!PROPERTY": the object is looked up.
+  ref.isProperty = true;
+  ref.key = std::string(name.substr(0, mark));
+  ref.property = std::string(name.substr(mark + 1));
+  TrimBlanks(ref.property);
+  ref.isMe = ref.key == "ME";
+  return ref;
+}
+
 Value* LookupName(Context& ctx, std::string_view name) {
-  std::string object;
-  std::string property;
-  std::string key(name);
-  if (SplitPropertyReference(name, object, property)) key = ResolveObjectName(ctx, object);
-  NameNode* node = FindInScopes(ctx, key);
+  return LookupName(ctx, MakeNameRef(name));
+}
+
+Value* LookupName(Context& ctx, const NameRef& name) {
+  NameNode* node = name.isMe ? FindInScopes(ctx, ResolveObjectName(ctx, name.key))
+                             : FindRemembered(ctx, name);
   return node ? node->value.get() : nullptr;
 }
 
-std::optional<Result> ReadName(Context& ctx, std::string_view name, int32_t hint) {
-  std::string object;
-  std::string property;
-  bool isProperty = SplitPropertyReference(name, object, property);
+Value* LookupTarget(Context& ctx, const Expr& target) {
+  return target.name ? LookupName(ctx, *target.name) : LookupName(ctx, target.text);
+}
+
+std::optional<Result> ReadName(Context& ctx, const NameRef& name, int32_t hint) {
   Value* found = LookupName(ctx, name);
   if (!found) return std::nullopt;
-  if (!isProperty && !found->IsControl()) return ConvertValue(hint, *found);
+  if (!name.isProperty && !found->IsControl()) return ConvertValue(hint, *found);
   if (!found->IsControl()) return Result{};  // a property of something that is no control
-  Result value = ctx.controls->GetControlProperty(*found, isProperty ? property : ".");
+  Result value = ctx.controls->GetControlProperty(*found, name.isProperty ? name.property : ".");
   if (!value) return Result{};
   return ConvertValue(hint, *value);
 }

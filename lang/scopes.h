@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "lang/context.h"
+#include "lang/plan.h"
 
 namespace quorl {
 
@@ -17,12 +18,19 @@ NameNode* DeclareVariable(Context& ctx, std::string_view declaration, int scope)
 // CONST: "NAME = LITERAL".
 void DeclareConstant(Context& ctx, std::string_view declaration, int scope);
 
+// A name cut into the object's name and property, ready to be looked up.
+NameRef MakeNameRef(std::string_view name);
+
 // The table's own record for a name; for "OBJECT.PROPERTY" the object's record.
-// ME stands for the form. None when no table holds the name.
+// ME stands for the form. None when no table holds the name. Where plans are
+// kept, a name reference remembers its answer while the tables stay the same.
 Value* LookupName(Context& ctx, std::string_view name);
+Value* LookupName(Context& ctx, const NameRef& name);
+// An assignment's target: through its name reference when it has one.
+Value* LookupTarget(Context& ctx, const Expr& target);
 // What reading a name gives, converted to the hint: a control's (default)
 // property, or a copy of the variable. Outer none when no table holds the name.
-std::optional<Result> ReadName(Context& ctx, std::string_view name, int32_t hint);
+std::optional<Result> ReadName(Context& ctx, const NameRef& name, int32_t hint);
 
 bool IsFunctionName(const Context& ctx, std::string_view name);
 bool IsSubName(const Context& ctx, std::string_view name);

@@ -44,8 +44,18 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
 }
 
-NameTree::NameTree(std::string rootName) : root_(std::make_unique<NameNode>()) {
+NameTree::NameTree(std::string rootName, uint64_t* stampCounter)
+    : root_(std::make_unique<NameNode>()), stampCounter_(stampCounter) {
   root_->name = std::move(rootName);
+  Restamp();
+}
+
+NameTree& NameTree::operator=(NameTree&& other) noexcept {
+  NameTree old(std::move(*this));  // released without recursion as it goes
+  root_ = std::move(other.root_);
+  if (!stampCounter_) stampCounter_ = other.stampCounter_;
+  Restamp();
+  return *this;
 }
 
 NameTree::~NameTree() {
@@ -87,6 +97,7 @@ NameNode* NameTree::FindOrAdd(std::string_view name) {
     if (!next) {
       next = std::make_unique<NameNode>();
       next->name = std::string(key);
+      Restamp();
       return next.get();
     }
     node = next.get();

@@ -25,12 +25,20 @@ int CompareNames(std::string_view a, std::string_view b);
 // Whether the text begins with the prefix in that same comparison.
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
+// Stamps tell remembered look-ups whether a table may answer differently
+// now: a table takes a new stamp whenever it gains a name or is replaced.
+// Tables that share one counter never share a stamp, so a stamp also tells
+// two tables apart (the locals of a popped frame and of the next one).
 class NameTree {
  public:
-  explicit NameTree(std::string rootName = "");
+  // Without a counter the table stamps from a count of its own.
+  explicit NameTree(std::string rootName = "", uint64_t* stampCounter = nullptr);
   NameTree(NameTree&&) noexcept = default;
-  NameTree& operator=(NameTree&&) noexcept = default;
+  // The table keeps its own counter, when it has one, and takes a new stamp.
+  NameTree& operator=(NameTree&& other) noexcept;
   ~NameTree();
+
+  uint64_t Stamp() const { return stamp_; }
 
   NameNode* Find(std::string_view name) const;
   // None for the empty name and a single blank.
@@ -42,7 +50,11 @@ class NameTree {
   NameNode* Bind(std::string_view name, Value value);
 
  private:
+  void Restamp() { stamp_ = stampCounter_ ? ++*stampCounter_ : stamp_ + 1; }
+
   std::unique_ptr<NameNode> root_;
+  uint64_t* stampCounter_ = nullptr;
+  uint64_t stamp_ = 0;
 };
 
 }  // namespace quorl

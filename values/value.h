@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorl {
 
@@ -49,6 +50,16 @@ class ErrorReporter {
  public:
   virtual ~ErrorReporter() = default;
   virtual void RaiseScriptError(std::string_view message) = 0;
+};
+
+// Keeps the messages for later, in order.
+class MessageList final : public ErrorReporter {
+ public:
+  explicit MessageList(std::vector<std::string>& messages) : messages_(messages) {}
+  void RaiseScriptError(std::string_view message) override { messages_.emplace_back(message); }
+
+ private:
+  std::vector<std::string>& messages_;
 };
 
 // A text never holds a NUL byte: a NUL ends it.

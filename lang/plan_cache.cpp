@@ -1,0 +1,105 @@
+#include "lang/plan_cache.h"
+
+#include "lang/classify.h"
+#include "lang/context.h"
+
+namespace quorl {
+namespace {
+
+// A text of at most 255 characters nests its pieces less deeply than this;
+// the limit only keeps a pathological text from building without end.
+constexpr int kMaxPlanDepth = 300;
+// The run-time texts start afresh when they hold this many characters.
+constexpr size_t kMaxTextCharacters = 64 * 1024;
+
+}  // namespace
+
+std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statementMode,
+                                int depth) {
+  auto plan = std::make_unique<Plan>(Classify(ctx, text, statementMode));
+  if (depth >= kMaxPlanDepth) return plan;
+  auto piece = [&](const std::string& piece, bool mode) {
+    return BuildPlan(ctx, piece, mode, depth + 1);
+  };
+  switch (plan->step) {
+    case Step::kArithmetic:
+    case Step::kRemainder:
+    case Step::kConcat:
+    case Step::kLogic:
+    case Step::kCompare:
+      plan->leftPlan = piece(plan->left, false);
+      plan->rightPlan = piece(plan->right, false);
+      break;
+    case Step::kNegate:
+    case Step::kNot:
+    case Step::kConditional:
+    case Step::kWhile:
+    case Step::kAssign:
+      plan->rightPlan = piece(plan->right, false);
+      break;
+    case Step::kAgain:
+      plan->leftPlan = piece(plan->left, statementMode);
+      break;
+    case Step::kFor:
+      if (ForPlan* parts = plan->forParts.get()) {
+        parts->variablePlan = piece(parts->variable, false);
+        parts->startPlan = piece(parts->start, false);
+        parts->endPlan = piece(parts->end, false);
+        parts->stepPlan = piece(parts->step, false);
+      }
+      break;
+    default:
+      break;
+  }
+  return plan;
+}
+
+void PlanCache::DropWhenStale(const Context& ctx) {
+  if (ctx.procedures.Stamp() == proceduresStamp_ && ctx.lines.Version() == linesVersion_) return;
+  proceduresStamp_ = ctx.procedures.Stamp();
+  linesVersion_ = ctx.lines.Version();
+  // A line plan may be running further up; at the top level none is.
+  if (ctx.evaluationDepth == 0) retired_.clear();
+  for (std::unique_ptr<Plan>& plan : lines_) {
+    if (plan) retired_.push_back(std::move(plan));
+  }
+  if (ctx.evaluationDepth == 0) retired_.clear();
+  lines_.clear();
+  for (TextPlans& plans : texts_) plans.clear();
+  textCharacters_ = 0;
+  for (std::vector<ScanOutcome>& outcomes : scans_) outcomes.clear();
+}
+
+const Plan& PlanCache::ForLine(Context& ctx, int index) {
+  DropWhenStale(ctx);
+  size_t slot = static_cast<size_t>(index);
+  if (slot >= lines_.size()) lines_.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
+  std::unique_ptr<Plan>& plan = lines_[slot];
+  if (!plan) plan = BuildPlan(ctx, ctx.lines.Line(index), true);
+  return *plan;
+}
+
+PlanHandle PlanCache::ForText(Context& ctx, std::string_view text, bool statementMode) {
+  DropWhenStale(ctx);
+  TextPlans& plans = texts_[statementMode ? 1 : 0];
+  auto found = plans.find(text);
+  if (found != plans.end()) return PlanHandle(found->second);
+  if (plans.size() >= kMaxTexts || textCharacters_ >= kMaxTextCharacters) {
+    for (TextPlans& table : texts_) table.clear();
+    textCharacters_ = 0;
+  }
+  std::shared_ptr<const Plan> plan = BuildPlan(ctx, text, statementMode);
+  textCharacters_ += text.size();
+  plans.emplace(std::string(text), plan);
+  return PlanHandle(std::move(plan));
+}
+
+ScanOutcome& PlanCache::Scan(Context& ctx, ScanKind kind, int line) {
+  DropWhenStale(ctx);
+  std::vector<ScanOutcome>& outcomes = scans_[static_cast<size_t>(kind)];
+  size_t slot = static_cast<size_t>(line);
+  if (slot >= outcomes.size()) outcomes.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
+  return outcomes[slot];
+}
+
+}  // namespace quorl

@@ -41,6 +41,17 @@ TEST_P(ProgramTest, Transcript) {
   EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
 }
 
+#ifndef QUORL_DESKTOP
+// The same transcript from the console runner's plain path, which splits
+// every line each time it runs.
+TEST_P(ProgramTest, TranscriptWithoutCache) {
+  RunnerSettings settings = Settings();
+  settings.leadingOptions.push_back("--no-cache");
+  Verdict verdict = RunProgramTest(settings, GetParam().path);
+  EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
+}
+#endif
+
 INSTANTIATE_TEST_SUITE_P(Programs, ProgramTest, testing::ValuesIn(AllPrograms()),
                          [](const testing::TestParamInfo<ProgramFile>& info) {
                            return info.param.testName;

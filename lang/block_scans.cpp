@@ -27,12 +27,10 @@ bool IsProcedureHeader(const std::string& line) {
 }
 
 struct ScanRule {
-  ScanKind kind;
   int direction;  // +1 down, -1 up
   LineTest opener;
   LineTest match;
   LineTest boundary;
-  std::string_view missingMessage;
   int landingOffset;  // 0: on the matching line, 1: after it
   bool setsResumeFlag;
 };
@@ -82,7 +80,7 @@ ScanOutcome FindNextBranch(const LineStore& lines, int start) {
 // Moves the current line to the partner, or reports it missing. Scans from
 // a stored line are remembered where plans are kept: the lines never change.
 template <typename Find>
-void RunScan(Context& ctx, ScanKind kind, std::string_view missingMessage, const Find& find) {
+void MoveToPartner(Context& ctx, ScanKind kind, std::string_view missingMessage, const Find& find) {
   CallFrame* frame = ctx.CurrentFrame();
   if (!frame) return;
   ScanOutcome outcome;
@@ -107,9 +105,12 @@ void RunScan(Context& ctx, ScanKind kind, std::string_view missingMessage, const
   }
 }
 
-void RunScan(Context& ctx, const ScanRule& rule) {
-  RunScan(ctx, rule.kind, rule.missingMessage,
-          [&](int start) { return FindPartner(ctx.lines, start, rule); });
+// The rule is made only when the scan has to run.
+template <typename MakeRule>
+void RunScan(Context& ctx, ScanKind kind, std::string_view missingMessage,
+             const MakeRule& makeRule) {
+  MoveToPartner(ctx, kind, missingMessage,
+                [&](int start) { return FindPartner(ctx.lines, start, makeRule()); });
 }
 
 auto Begins(std::string_view prefix) {
@@ -119,34 +120,40 @@ auto Begins(std::string_view prefix) {
 }  // namespace
 
 void SkipToEndIf(Context& ctx) {
-  RunScan(ctx, {ScanKind::kToEndIf, 1, Begins("IF "), IsEndIf, IsProcedureEnd, "ENDIF NOT FOUND!",
-                1, false});
+  RunScan(ctx, ScanKind::kToEndIf, "ENDIF NOT FOUND!",
+          [] { return ScanRule{1, Begins("IF "), IsEndIf, IsProcedureEnd, 1, false}; });
 }
 
 void SkipToNextBranch(Context& ctx) {
-  RunScan(ctx, ScanKind::kToNextBranch, "ENDIF NOT FOUND!",
-          [&](int start) { return FindNextBranch(ctx.lines, start); });
+  MoveToPartner(ctx, ScanKind::kToNextBranch, "ENDIF NOT FOUND!",
+                [&](int start) { return FindNextBranch(ctx.lines, start); });
 }
 
 void SkipToWend(Context& ctx) {
-  RunScan(ctx, {ScanKind::kToWend, 1, Begins("WHILE "),
-                [](const std::string& l) { return Is(l, "WEND"); }, IsProcedureEnd,
-                "WEND NOT FOUND", 1, false});
+  RunScan(ctx, ScanKind::kToWend, "WEND NOT FOUND", [] {
+    return ScanRule{1,
+                    Begins("WHILE "),
+                    [](const std::string& l) { return Is(l, "WEND"); },
+                    IsProcedureEnd,
+                    1,
+                    false};
+  });
 }
 
 void BackToWhile(Context& ctx) {
-  RunScan(ctx, {ScanKind::kBackToWhile, -1, Begins("WEND"), Begins("WHILE "), IsProcedureHeader,
-                "WHILE NOT FOUND", 0, true});
+  RunScan(ctx, ScanKind::kBackToWhile, "WHILE NOT FOUND", [] {
+    return ScanRule{-1, Begins("WEND"), Begins("WHILE "), IsProcedureHeader, 0, true};
+  });
 }
 
 void SkipToNext(Context& ctx) {
-  RunScan(ctx, {ScanKind::kToNext, 1, Begins("FOR "), Begins("NEXT"), IsProcedureEnd,
-                "NEXT NOT FOUND", 1, false});
+  RunScan(ctx, ScanKind::kToNext, "NEXT NOT FOUND",
+          [] { return ScanRule{1, Begins("FOR "), Begins("NEXT"), IsProcedureEnd, 1, false}; });
 }
 
 void BackToFor(Context& ctx) {
-  RunScan(ctx, {ScanKind::kBackToFor, -1, Begins("NEXT"), Begins("FOR "), IsProcedureHeader,
-                "FOR NOT FOUND", 0, true});
+  RunScan(ctx, ScanKind::kBackToFor, "FOR NOT FOUND",
+          [] { return ScanRule{-1, Begins("NEXT"), Begins("FOR "), IsProcedureHeader, 0, true}; });
 }
 
 }  // namespace quorl

@@ -103,12 +103,18 @@ struct BuiltinVariable {
 namespace {
 
 constexpr std::array kBuiltinVariables = {
-    BuiltinVariable{"CRLF", ReadOwnVariable},        BuiltinVariable{"VERSION", ReadOwnVariable},
-    BuiltinVariable{"RND", ReadOwnVariable},         BuiltinVariable{"DOEVENTS", ReadOwnVariable},
-    BuiltinVariable{"SCREENX", ReadSystemVariable},  BuiltinVariable{"SCREENY", ReadSystemVariable},
-    BuiltinVariable{"CMDLINE", ReadSystemVariable},  BuiltinVariable{"OPSYS", ReadSystemVariable},
-    BuiltinVariable{"NOW", ReadSystemVariable},      BuiltinVariable{"AUTHOR", ReadSystemVariable},
-    BuiltinVariable{"WEBURL", ReadBrowserVariable},  BuiltinVariable{"WEBNAME", ReadBrowserVariable},
+    BuiltinVariable{"CRLF", ReadOwnVariable},
+    BuiltinVariable{"VERSION", ReadOwnVariable},
+    BuiltinVariable{"RND", ReadOwnVariable},
+    BuiltinVariable{"DOEVENTS", ReadOwnVariable},
+    BuiltinVariable{"SCREENX", ReadSystemVariable},
+    BuiltinVariable{"SCREENY", ReadSystemVariable},
+    BuiltinVariable{"CMDLINE", ReadSystemVariable},
+    BuiltinVariable{"OPSYS", ReadSystemVariable},
+    BuiltinVariable{"NOW", ReadSystemVariable},
+    BuiltinVariable{"AUTHOR", ReadSystemVariable},
+    BuiltinVariable{"WEBURL", ReadBrowserVariable},
+    BuiltinVariable{"WEBNAME", ReadBrowserVariable},
     BuiltinVariable{"ENDSTATUS", ReadStatusVariable},
 };
 
@@ -167,8 +173,8 @@ const BuiltinVariable* FindBuiltinVariable(std::string_view name) {
 
 bool IsBuiltinFunctionName(std::string_view name) {
   const BuiltinEntry* entry = FindBuiltin(name);
-  return entry &&
-         (entry->form == BuiltinForm::kFunction || entry->form == BuiltinForm::kFunctionOrStatement);
+  return entry && (entry->form == BuiltinForm::kFunction ||
+                   entry->form == BuiltinForm::kFunctionOrStatement);
 }
 
 bool IsStatementBuiltin(std::string_view name) {
@@ -232,6 +238,18 @@ Result EvaluateOperand(Context& ctx, int32_t hint, const OperandPlan& operand) {
   if (std::optional<Result> named = ReadName(ctx, operand.name, hint)) return std::move(*named);
   for (const std::string& message : operand.literalErrors) ctx.RaiseScriptError(message);
   return operand.literal;
+}
+
+std::optional<PlainOperand> PeekOperand(Context& ctx, const Plan* plan) {
+  if (!plan || plan->step != Step::kOperand || plan->operand->variable) return std::nullopt;
+  const OperandPlan& operand = *plan->operand;
+  if (operand.name.isProperty) return std::nullopt;
+  if (const Value* found = LookupName(ctx, operand.name)) {
+    if (found->IsControl()) return std::nullopt;
+    return PlainOperand{found, true};
+  }
+  if (!operand.literalErrors.empty()) return std::nullopt;
+  return PlainOperand{&operand.literal, false};
 }
 
 Result EvaluateOperand(Context& ctx, int32_t hint, std::string_view text) {

@@ -120,8 +120,7 @@ void ClassifySplitLine(Plan& plan, const std::string& w, std::string l, std::str
 
 // A built-in called with its argument text cut out of W; the text after the
 // call, if any, is taken apart at the operator that follows.
-void ClassifyBuiltinCall(Plan& plan, const std::string& w, std::string l, std::string o,
-                         size_t s) {
+void ClassifyBuiltinCall(Plan& plan, const std::string& w, std::string l, std::string o, size_t s) {
   std::string arguments;
   std::string rest;
   if (!IsStatementBuiltin(l) || StartsWith(o, "(")) {

@@ -4,6 +4,7 @@
 #include "lang/builtins.h"
 #include "lang/classify.h"
 #include "lang/control_flow.h"
+#include "lang/numbers.h"
 #include "lang/operators.h"
 #include "lang/procedures.h"
 #include "lang/scopes.h"
@@ -127,8 +128,20 @@ Result RunLine(Context& ctx, int index) {
 }
 
 Result EvaluateExpr(Context& ctx, int32_t wantedKind, const Expr& expression) {
-  if (expression.plan) return RunPlan(ctx, wantedKind, *expression.plan);
-  return Evaluate(ctx, wantedKind, expression.text, false);
+  const Plan* plan = expression.plan;
+  if (!plan) return Evaluate(ctx, wantedKind, expression.text, false);
+  if (plan->quickPath) {
+    // Reading a variable, a control's property or a literal runs no script
+    // code, so its level of nesting changes nothing but the depth check.
+    if (plan->step == Step::kOperand) {
+      if (ctx.evaluationDepth < kMaxEvaluationDepth) {
+        return EvaluateOperand(ctx, wantedKind, *plan->operand);
+      }
+    } else if (std::optional<Value> value = QuickValue(ctx, *plan, wantedKind)) {
+      return value;
+    }
+  }
+  return RunPlan(ctx, wantedKind, *plan);
 }
 
 }  // namespace quorl

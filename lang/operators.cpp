@@ -10,51 +10,12 @@
 namespace quorl {
 namespace {
 
-constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
-
 // Right operand first, then the left one; both always run.
 bool EvaluateBoth(Context& ctx, int32_t hint, const Expr& left, const Expr& right,
                   Result& leftValue, Result& rightValue) {
   rightValue = EvaluateExpr(ctx, hint, right);
   leftValue = EvaluateExpr(ctx, hint, left);
   return leftValue && rightValue;
-}
-
-int32_t Wrap(int64_t v) {
-  return static_cast<int32_t>(static_cast<uint32_t>(v));
-}
-
-int32_t IntegerArithmetic(Arithmetic op, int32_t a, int32_t b) {
-  switch (op) {
-    case Arithmetic::kAdd:
-      return Wrap(int64_t{a} + b);
-    case Arithmetic::kSubtract:
-      return Wrap(int64_t{a} - b);
-    case Arithmetic::kMultiply:
-      return Wrap(int64_t{a} * b);
-    case Arithmetic::kDivide:
-      // -2147483648 / -1 wraps round to itself instead of trapping.
-      return (a == kIntMin && b == -1) ? kIntMin : a / b;
-  }
-  return 0;
-}
-
-double DoubleArithmetic(Arithmetic op, double a, double b) {
-  switch (op) {
-    case Arithmetic::kAdd:
-      return a + b;
-    case Arithmetic::kSubtract:
-      return a - b;
-    case Arithmetic::kMultiply:
-      return a * b;
-    case Arithmetic::kDivide:
-      return a / b;
-  }
-  return 0.0;
-}
-
-int32_t IntegerRemainder(int32_t a, int32_t b) {
-  return (b == -1) ? 0 : a % b;
 }
 
 Value ZeroOfKind(int32_t kind) {
@@ -70,24 +31,6 @@ int CompareTexts(const Value& a, const Value& b) {
 
 bool IsNumber(const Value& v) {
   return v.kind == kKindInteger || v.kind == kKindDouble;
-}
-
-bool ComparisonHolds(Comparison op, int order) {
-  switch (op) {
-    case Comparison::kEqual:
-      return order == 0;
-    case Comparison::kNotEqual:
-      return order != 0;
-    case Comparison::kLess:
-      return order < 0;
-    case Comparison::kGreater:
-      return order > 0;
-    case Comparison::kLessOrEqual:
-      return order <= 0;
-    case Comparison::kGreaterOrEqual:
-      return order >= 0;
-  }
-  return false;
 }
 
 }  // namespace
@@ -177,13 +120,11 @@ Result EvaluateCompare(Context& ctx, Comparison op, const Expr& left, const Expr
   Result a;
   Result b;
   if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
-  int order = 0;
   if (IsNumber(*a) && IsNumber(*b)) {
-    double x = ValueToDouble(*a).number;
-    double y = ValueToDouble(*b).number;
-    if (std::isnan(x) || std::isnan(y)) return Value::Boolean(op == Comparison::kNotEqual);
-    order = x < y ? -1 : (x > y ? 1 : 0);
-  } else if (a->kind == kKindBoolean && b->kind == kKindBoolean) {
+    return Value::Boolean(NumbersCompare(op, ValueToDouble(*a).number, ValueToDouble(*b).number));
+  }
+  int order = 0;
+  if (a->kind == kKindBoolean && b->kind == kKindBoolean) {
     if (op != Comparison::kEqual && op != Comparison::kNotEqual) {
       ctx.RaiseScriptError("SYNTAX ERROR: UNDEFINED COMPARISON");
       return std::nullopt;

@@ -4,21 +4,11 @@
 
 #include <string_view>
 
+#include "lang/arithmetic.h"
 #include "lang/context.h"
 #include "lang/plan.h"
 
 namespace quorl {
-
-enum class Arithmetic { kAdd, kSubtract, kMultiply, kDivide };
-enum class Logic { kAnd = 0, kOr = 1, kXor = 2 };
-enum class Comparison {
-  kEqual = 0,
-  kNotEqual = 1,
-  kLess = 2,
-  kGreater = 3,
-  kLessOrEqual = 4,
-  kGreaterOrEqual = 5
-};
 
 Result EvaluateArithmetic(Context& ctx, Arithmetic op, int32_t hint, const Expr& left,
                           const Expr& right);

@@ -104,6 +104,10 @@ struct Plan {
   bool emptyText = false;  // Evaluate of the empty text: no value, no level
   bool statementMode = false;
   uint8_t code = 0;
+  // Plain numbers only (lang/numbers.h); height counts the levels of
+  // nesting the general way would go through.
+  bool quickPath = false;
+  uint16_t height = 1;
   // Messages the split itself reported, given again each time, in order.
   std::vector<std::string> errors;
   std::string left;

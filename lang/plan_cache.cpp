@@ -2,6 +2,7 @@
 
 #include "lang/classify.h"
 #include "lang/context.h"
+#include "lang/numbers.h"
 
 namespace quorl {
 namespace {
@@ -51,11 +52,12 @@ std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statem
     default:
       break;
   }
+  MarkQuickPath(*plan);
   return plan;
 }
 
 void PlanCache::DropWhenStale(const Context& ctx) {
-  if (ctx.procedures.Stamp() == proceduresStamp_ && ctx.lines.Version() == linesVersion_) return;
+  if (Fresh(ctx)) return;
   proceduresStamp_ = ctx.procedures.Stamp();
   linesVersion_ = ctx.lines.Version();
   // A line plan may be running further up; at the top level none is.
@@ -70,9 +72,14 @@ void PlanCache::DropWhenStale(const Context& ctx) {
   for (std::vector<ScanOutcome>& outcomes : scans_) outcomes.clear();
 }
 
+bool PlanCache::Fresh(const Context& ctx) const {
+  return ctx.procedures.Stamp() == proceduresStamp_ && ctx.lines.Version() == linesVersion_;
+}
+
 const Plan& PlanCache::ForLine(Context& ctx, int index) {
-  DropWhenStale(ctx);
   size_t slot = static_cast<size_t>(index);
+  if (slot < lines_.size() && lines_[slot] && Fresh(ctx)) return *lines_[slot];
+  DropWhenStale(ctx);
   if (slot >= lines_.size()) lines_.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
   std::unique_ptr<Plan>& plan = lines_[slot];
   if (!plan) plan = BuildPlan(ctx, ctx.lines.Line(index), true);
@@ -95,9 +102,10 @@ PlanHandle PlanCache::ForText(Context& ctx, std::string_view text, bool statemen
 }
 
 ScanOutcome& PlanCache::Scan(Context& ctx, ScanKind kind, int line) {
-  DropWhenStale(ctx);
   std::vector<ScanOutcome>& outcomes = scans_[static_cast<size_t>(kind)];
   size_t slot = static_cast<size_t>(line);
+  if (slot < outcomes.size() && Fresh(ctx)) return outcomes[slot];
+  DropWhenStale(ctx);
   if (slot >= outcomes.size()) outcomes.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
   return outcomes[slot];
 }

@@ -70,6 +70,8 @@ class PlanCache {
   using TextPlans =
       std::unordered_map<std::string, std::shared_ptr<const Plan>, TextHash, std::equal_to<>>;
 
+  // Whether what is kept was learnt of the present procedures and lines.
+  bool Fresh(const Context& ctx) const;
   // Drops everything once the procedures or the lines have changed.
   void DropWhenStale(const Context& ctx);
 

@@ -52,12 +52,12 @@ NameNode* FindInScopes(Context& ctx, std::string_view name) {
 // is remembered then.
 NameNode* FindRemembered(Context& ctx, const NameRef& name) {
   int depth = ctx.FrameDepth();
-  if (!ctx.plans.Enabled() || (depth >= 1 && ctx.callerScopeLookup)) {
+  if (!ctx.plans.Enabled() || depth < 0 || (depth >= 1 && ctx.callerScopeLookup)) {
     return FindInScopes(ctx, name.key);
   }
-  uint64_t locals = depth >= 0 ? ctx.frames[depth].locals.Stamp() : 0;
-  if (!name.remembered || name.localsStamp != locals ||
-      name.formStamp != ctx.formTable.Stamp() || name.globalsStamp != ctx.globals.Stamp()) {
+  uint64_t locals = ctx.frames[depth].locals.Stamp();
+  if (!name.remembered || name.localsStamp != locals || name.formStamp != ctx.formTable.Stamp() ||
+      name.globalsStamp != ctx.globals.Stamp()) {
     name.node = FindInScopes(ctx, name.key);
     name.remembered = true;
     name.localsStamp = locals;
@@ -128,9 +128,9 @@ Value* LookupName(Context& ctx, std::string_view name) {
   return LookupName(ctx, MakeNameRef(name));
 }
 
-Value* LookupName(Context& ctx, const NameRef& name) {
-  NameNode* node = name.isMe ? FindInScopes(ctx, ResolveObjectName(ctx, name.key))
-                             : FindRemembered(ctx, name);
+Value* FindName(Context& ctx, const NameRef& name) {
+  NameNode* node =
+      name.isMe ? FindInScopes(ctx, ResolveObjectName(ctx, name.key)) : FindRemembered(ctx, name);
   return node ? node->value.get() : nullptr;
 }
 

@@ -25,7 +25,15 @@ NameRef MakeNameRef(std::string_view name);
 // ME stands for the form. None when no table holds the name. Where plans are
 // kept, a name reference remembers its answer while the tables stay the same.
 Value* LookupName(Context& ctx, std::string_view name);
-Value* LookupName(Context& ctx, const NameRef& name);
+Value* FindName(Context& ctx, const NameRef& name);
+inline Value* LookupName(Context& ctx, const NameRef& name) {
+  if (name.remembered && !ctx.callerScopeLookup && ctx.plans.Enabled() && !ctx.frames.empty() &&
+      name.localsStamp == ctx.frames.back().locals.Stamp() &&
+      name.formStamp == ctx.formTable.Stamp() && name.globalsStamp == ctx.globals.Stamp()) {
+    return name.node ? name.node->value.get() : nullptr;
+  }
+  return FindName(ctx, name);
+}
 // An assignment's target: through its name reference when it has one.
 Value* LookupTarget(Context& ctx, const Expr& target);
 // What reading a name gives, converted to the hint: a control's (default)

@@ -53,6 +53,7 @@ NameTree::NameTree(std::string rootName, uint64_t* stampCounter)
 NameTree& NameTree::operator=(NameTree&& other) noexcept {
   NameTree old(std::move(*this));  // released without recursion as it goes
   root_ = std::move(other.root_);
+  numberNames_ = other.numberNames_;
   if (!stampCounter_) stampCounter_ = other.stampCounter_;
   Restamp();
   return *this;
@@ -97,6 +98,7 @@ NameNode* NameTree::FindOrAdd(std::string_view name) {
     if (!next) {
       next = std::make_unique<NameNode>();
       next->name = std::string(key);
+      if (key[0] >= '0' && key[0] <= '9') numberNames_ = true;
       Restamp();
       return next.get();
     }

@@ -39,6 +39,9 @@ class NameTree {
   ~NameTree();
 
   uint64_t Stamp() const { return stamp_; }
+  // Whether a name that begins with a digit was ever added: only then can
+  // a number's text name something in this table.
+  bool HoldsNumberNames() const { return numberNames_; }
 
   NameNode* Find(std::string_view name) const;
   // None for the empty name and a single blank.
@@ -55,6 +58,7 @@ class NameTree {
   std::unique_ptr<NameNode> root_;
   uint64_t* stampCounter_ = nullptr;
   uint64_t stamp_ = 0;
+  bool numberNames_ = false;
 };
 
 }  // namespace quorl

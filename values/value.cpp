@@ -27,13 +27,6 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-int32_t TruncateToInteger(double d) {
-  if (std::isnan(d)) return 0;
-  if (d >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-  if (d <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(d);
-}
-
 // Reads a hexadecimal number after its prefix: white space, an optional sign,
 // then digits. Values beyond the 32-bit signed range give 2147483647.
 int32_t ReadHexInteger(std::string_view text) {
@@ -95,6 +88,13 @@ Value Value::String(std::string v) {
 std::string CutAtNul(std::string text) {
   text.resize(std::strlen(text.c_str()));  // the text ends at its first NUL
   return text;
+}
+
+int32_t DoubleToInteger(double d) {
+  if (std::isnan(d)) return 0;
+  if (d >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (d <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(d);
 }
 
 int32_t ReadDecimalInteger(std::string_view text) {
@@ -165,7 +165,7 @@ Value ValueToInteger(const Value& v) {
     case kKindBoolean:
       return Value::Integer(v.integer);
     case kKindDouble:
-      return Value::Integer(TruncateToInteger(v.number));
+      return Value::Integer(DoubleToInteger(v.number));
     case kKindString:
       return Value::Integer(v.text ? ReadDecimalInteger(*v.text) : 0);
     default:

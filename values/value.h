@@ -65,6 +65,8 @@ class MessageList final : public ErrorReporter {
 // A text never holds a NUL byte: a NUL ends it.
 std::string CutAtNul(std::string text);
 
+// Truncates toward zero; beyond the 32-bit range the nearest end, NaN 0.
+int32_t DoubleToInteger(double d);
 Value ValueToInteger(const Value& v);
 Value ValueToDouble(const Value& v);
 Value ValueToBoolean(const Value& v);

@@ -1,11 +1,12 @@
 // differential_programs [--seed N] [--count N] [--show]: runs random programs twice
-// in this process, with plans kept and on the plain path that splits every
-// line each time it runs, and requires the same transcript (every box the
+// in a child process, with plans kept and on the plain path that splits
+// every line each time it runs, and requires the same transcript (every box the
 // program showed, and the count of lines it ran) byte for byte. The first
 // seed is taken from the clock unless given; it is printed first, and the
 // seed of every program that differs is printed with both transcripts.
 // --show prints every program and its transcript. A program that runs into
-// the memory ceiling is counted but not compared.
+// the memory ceiling is counted but not compared; one whose run crashes or
+// takes over a minute counts as differing.
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -15,6 +16,9 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "host/program.h"
 #include "lang/context.h"
@@ -41,6 +45,38 @@ std::string Transcript(const std::string& path, bool keepPlans) {
   }
   output << "[lines executed: " << ctx.linesExecuted << "]\n";
   return output.str();
+}
+
+enum class Outcome { kSame, kDifferent, kOverCeiling };
+
+// Runs the program both ways in a child process, which prints the two
+// transcripts when they differ; a run that crashes or hangs differs too.
+Outcome CompareInChild(const std::string& path, bool show) {
+  std::cout << std::flush;
+  pid_t child = fork();
+  if (child == 0) {
+    alarm(60);
+    std::string kept = Transcript(path, true);
+    std::string plain = Transcript(path, false);
+    if (show) std::cout << kept;
+    int code = 0;
+    if (quorl::differential::TakeCeilingReached()) {
+      code = 2;
+    } else if (kept != plain) {
+      std::cout << "--- with plans ---\n" << kept << "--- plain path ---\n" << plain;
+      code = 1;
+    }
+    std::cout << std::flush;
+    _exit(code);
+  }
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return Outcome::kDifferent;
+  if (WIFSIGNALED(status)) {
+    std::cout << "--- ended by signal " << WTERMSIG(status) << " ---\n";
+    return Outcome::kDifferent;
+  }
+  int code = WEXITSTATUS(status);
+  return code == 0 ? Outcome::kSame : code == 2 ? Outcome::kOverCeiling : Outcome::kDifferent;
 }
 
 bool ParseNumber(std::string_view text, unsigned long& value) {
@@ -84,21 +120,17 @@ int main(int argc, char** argv) {
     uint32_t programSeed = static_cast<uint32_t>(seed + n);
     std::string program = quorl::differential::RandomProgram(programSeed);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << program;
-    std::string kept = Transcript(path, true);
-    std::string plain = Transcript(path, false);
-    if (show) std::cout << "--- seed " << programSeed << " ---\n" << program << kept;
-    if (quorl::differential::TakeCeilingReached()) {
+    if (show) std::cout << "--- seed " << programSeed << " ---\n" << program;
+    Outcome outcome = CompareInChild(path, show);
+    if (outcome == Outcome::kSame) continue;
+    if (outcome == Outcome::kOverCeiling) {
       ++overCeiling;
       continue;
     }
-    if (kept == plain) continue;
     if (++differences <= 3) {
-      std::cout << "\nThe transcripts differ for seed " << programSeed
-                << " (differential_programs --seed " << programSeed << " --count 1)\n"
-                << "--- program ---\n"
-                << program << "--- with plans ---\n"
-                << kept << "--- plain path ---\n"
-                << plain;
+      std::cout << "\nThe runs differ for seed " << programSeed << " (differential_programs --seed "
+                << programSeed << " --count 1 --show)\n--- program ---\n"
+                << program << std::flush;
     }
   }
   std::cout << count << " programs, " << differences << " with different transcripts, "

@@ -8,21 +8,20 @@ namespace quorl::differential {
 namespace {
 
 constexpr std::string_view kKinds[] = {"INTEGER", "DOUBLE", "STRING", "BOOLEAN", "LONG"};
-constexpr std::string_view kBinary[] = {" + ", " - ", " * ", " / ", " % ", " & ", " AND ",
-                                        " OR ", " XOR ", " = ", " == ", " < ", " > ", " <= ",
-                                        " >= ", " <> ", " != ", "+", "-", "*", "&", "=<",
-                                        "=>", "<", "/", "%"};
-constexpr std::string_view kOneArgument[] = {"LEN",   "UCASE", "LCASE", "TRIM", "CSTR",
-                                             "CINT",  "CDBL",  "CBOOL", "ABS",  "SQR",
-                                             "CHR",   "ASC",   "STR",   "INT",  "ESCAPE",
-                                             "TOBASE64", "SIN"};
+constexpr std::string_view kBinary[] = {
+    " + ", " - ",  " * ", " / ", " % ",  " & ",  " AND ", " OR ", " XOR ",
+    " = ", " == ", " < ", " > ", " <= ", " >= ", " <> ",  " != ", "+",
+    "-",   "*",    "&",   "=<",  "=>",   "<",    "/",     "%"};
+constexpr std::string_view kOneArgument[] = {"LEN",  "UCASE", "LCASE",  "TRIM",     "CSTR", "CINT",
+                                             "CDBL", "CBOOL", "ABS",    "SQR",      "CHR",  "ASC",
+                                             "STR",  "INT",   "ESCAPE", "TOBASE64", "SIN"};
 constexpr std::string_view kLiterals[] = {
-    "0",      "1",       "7",        "-3",        "2147483647", "4294967296", "1.5",
-    ".25",    "3#",      "1E5",      "&HFF",      "HELLO",      "TRUE",       "FALSE",
-    "\"\"",   "\"AB\"",  "\"a\"\"b\"", "\"12\"",  "\"1.5\"",    "\" X \"",    "CRLF",
-    "VERSION", "RND",    "1.2.3",    "UNKNOWNNAME", "C1",       "C2",         "C3"};
-constexpr std::string_view kNoise[] = {"(", ")", "\"", ",", "$", "=", "-", "NOT ", " ",
-                                       "X", "1", ".", "!", "&", "ME", "LEFT", "MSG", "'"};
+    "0",       "1",      "7",          "-3",          "2147483647", "4294967296", "1.5",
+    ".25",     "3#",     "1E5",        "&HFF",        "HELLO",      "TRUE",       "FALSE",
+    "\"\"",    "\"AB\"", "\"a\"\"b\"", "\"12\"",      "\"1.5\"",    "\" X \"",    "CRLF",
+    "VERSION", "RND",    "1.2.3",      "UNKNOWNNAME", "C1",         "C2",         "C3"};
+constexpr std::string_view kNoise[] = {"(", ")", "\"", ",", "$", "=",  "-",    "NOT ", " ",
+                                       "X", "1", ".",  "!", "&", "ME", "LEFT", "MSG",  "'"};
 
 // One procedure: its name, whether it gives a value, and its parameters.
 struct Procedure {
@@ -101,8 +100,8 @@ class Generator {
       case 2:
         return (Pick(kOneArgument)) + "(" + Expression(depth + 1) + ")";
       case 3:
-        return (Pick({"LEFT", "RIGHT", "INSTR"})) + "(" + Expression(depth + 1) +
-               ", " + Expression(depth + 1) + ")";
+        return (Pick({"LEFT", "RIGHT", "INSTR"})) + "(" + Expression(depth + 1) + ", " +
+               Expression(depth + 1) + ")";
       case 4:
         return Call(depth);
       case 5:
@@ -130,8 +129,7 @@ class Generator {
       case 0:
         return "\"" + quoted + "\"";
       case 1:
-        return "\"" + quoted + (Pick({" + ", " & ", " * ", "("})) + "\" & " +
-               Variable();
+        return "\"" + quoted + (Pick({" + ", " & ", " * ", "("})) + "\" & " + Variable();
       default:
         return "CSTR(" + Variable() + ") & \"" + (Pick(kBinary)) + quoted + "\"";
     }
@@ -154,7 +152,9 @@ class Generator {
   }
 
   void Statement(int depth) {
-    switch (Below(depth >= 2 ? 8 : 13)) {
+    // Loops need their counters, which a body without declarations lacks.
+    int choices = depth >= 2 ? 8 : (declared_ ? 13 : 10);
+    switch (Below(choices)) {
       case 0:
         return Line(Variable() + " = " + Simple());
       case 1:
@@ -170,8 +170,7 @@ class Generator {
         return CallSub();
       case 6:
         return Line(Chance(50) ? "DIM " + (Pick({"L1", "L2", "L3", "L9"})) + " AS " + Kind()
-                               : "CONST " + (Pick({"K1", "C1"})) + " = " +
-                                     (Pick(kLiterals)));
+                               : "CONST " + (Pick({"K1", "C1"})) + " = " + (Pick(kLiterals)));
       case 7:
         return Noise();
       case 8:
@@ -262,9 +261,12 @@ class Generator {
     Line("DIM D2 AS DOUBLE");
   }
 
-  void Body(int statements) {
+  // MAIN declares its locals; most procedures work on their parameters and
+  // what is global, so that calls nest without a declaration in between.
+  void Body(int statements, bool declare) {
     ++indent_;
-    Locals();
+    declared_ = declare;
+    if (declare) Locals();
     for (int i = 0; i < statements; ++i) Statement(0);
     --indent_;
   }
@@ -291,7 +293,7 @@ class Generator {
     if (procedure.isFunction) header += " AS " + Kind();
     Line(header);
     parameters_ = procedure.parameters;
-    Body(1 + Below(4));
+    Body(1 + Below(4), Chance(30));
     if (procedure.isFunction) Line("  " + procedure.name + " = " + Expression());
     if (Chance(10)) Line("  EXIT " + std::string(procedure.isFunction ? "FUNCTION" : "SUB"));
     Line(procedure.isFunction ? "END FUNCTION" : "END SUB");
@@ -301,7 +303,7 @@ class Generator {
 
   void WriteMain() {
     Line("SUB MAIN()");
-    Body(4 + Below(8));
+    Body(4 + Below(8), true);
     Line("  MSG S1 & \"|\" & L1 & \"|\" & L2 & \"|\" & G1 & \"|\" & F1");
     Line("END SUB");
   }
@@ -309,6 +311,7 @@ class Generator {
   std::mt19937 random_;
   std::string out_;
   int indent_ = 0;
+  bool declared_ = false;
   std::vector<Procedure> callable_;
   std::vector<std::string> parameters_;
 };

@@ -1,0 +1,22 @@
+// A quick path for expressions of plain numbers: arithmetic, remainders,
+// negations and comparisons whose operands are variables or literals
+// holding integers or doubles. It computes what the operator routines
+// compute, in the same order, without evaluating each piece as a level of
+// its own; it never reports anything and changes nothing, so whatever it
+// cannot take (another kind, a division by zero, a control) it leaves to
+// the general way, which then does all of it.
+#pragma once
+
+#include <optional>
+
+#include "lang/context.h"
+#include "lang/plan.h"
+
+namespace quorl {
+
+// Marks a kept plan (whose pieces have their plans) for the quick path.
+void MarkQuickPath(Plan& plan);
+// The value of a marked plan, or none when the general way must run it.
+std::optional<Value> QuickValue(Context& ctx, const Plan& plan, int32_t hint);
+
+}  // namespace quorl

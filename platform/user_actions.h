@@ -12,6 +12,9 @@ class UserActions {
   virtual ~UserActions() = default;
   // Each returns false when the window cannot take the action (it is
   // disabled or hidden, or it is no such control): nothing happens then.
+  // Whatever may run the script on the way (a change of focus, a
+  // notification) may also change or destroy the target: each action looks
+  // at its control and item again after it and stops where they are gone.
 
   // A mouse click on the control: a button is pressed, a check box toggles,
   // an option button is checked; the control takes the focus.

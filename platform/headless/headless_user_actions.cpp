@@ -151,15 +151,21 @@ void HeadlessWindows::TypeAhead(WindowHandle control, int code) {
   }
 }
 
-bool HeadlessWindows::SelectItem(WindowHandle list, int index) {
+HeadlessWindows::Window* HeadlessWindows::ListWithItem(WindowHandle list, int index) {
   Window* found = Find(list);
+  if (!found || index < 0 || index >= static_cast<int>(found->items.size())) return nullptr;
+  return found;
+}
+
+bool HeadlessWindows::SelectItem(WindowHandle list, int index) {
+  Window* found = ListWithItem(list, index);
   if (!found || found->isForm || !TakesInput(list)) return false;
   if (found->windowClass != WindowClass::kListBox && found->windowClass != WindowClass::kComboBox) {
     return false;
   }
-  if (index < 0 || index >= static_cast<int>(found->items.size())) return false;
   SetFocus(list);
-  found = Find(list);
+  // The focus change ran the script, which may have emptied the list.
+  found = ListWithItem(list, index);
   if (!found) return true;
   if (found->windowClass == WindowClass::kListBox) {
     if (found->style & style::kListMultipleSel) {
@@ -177,7 +183,7 @@ bool HeadlessWindows::SelectItem(WindowHandle list, int index) {
   }
   bool dropsDown = (found->style & style::kComboTypeMask) != style::kComboSimple;
   if (dropsDown) Notify(list, notify::kComboDropDown);
-  found = Find(list);
+  found = ListWithItem(list, index);
   if (!found) return true;
   found->selection = index;
   found->text = found->items[static_cast<size_t>(index)];

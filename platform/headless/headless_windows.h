@@ -122,6 +122,8 @@ class HeadlessWindows final : public FormWindows, public UserActions {
   };
 
   Window* Find(WindowHandle window);
+  // The list when it still has that item.
+  Window* ListWithItem(WindowHandle list, int index);
   bool IsMultipleSelection(const Window& window) const;
   bool HasEditPart(const Window& window) const;
   // Can the user reach the window with the mouse or the keyboard?

@@ -1,0 +1,66 @@
+VERSION 4.00
+Begin VB.Form Form1
+   Caption         =   "Emptied"
+   Height          =   3600
+   Width           =   4800
+   Begin VB.TextBox Text1
+      TabIndex        =   0
+      Width           =   1500
+   End
+   Begin VB.ComboBox Combo1
+      Width           =   1500
+   End
+   Begin VB.ListBox List1
+      Width           =   1500
+   End
+   Begin VB.ListBox Many1
+      MultiSelect     =   1  'Simple
+      Width           =   1500
+   End
+   Begin VB.Timer Refill1
+      Interval        =   100
+   End
+End
+' Picking an item moves the focus first, and the focus change runs the script:
+' when it empties the list, the item is gone and nothing is selected or read.
+' Each tick refills the lists and arms Text1, which empties them all when it
+' next notifies (losing the focus to the list).
+DIM ARMED AS BOOLEAN
+
+SUB REFILL1_TIMER()
+  COMBO1.ADDITEM "one"
+  COMBO1.ADDITEM "two"
+  COMBO1.ADDITEM "three"
+  LIST1.ADDITEM "one"
+  LIST1.ADDITEM "two"
+  LIST1.ADDITEM "three"
+  MANY1.ADDITEM "one"
+  MANY1.ADDITEM "two"
+  MANY1.ADDITEM "three"
+  ARMED = TRUE
+END SUB
+
+SUB TEXT1_CLICK()
+  IF ARMED THEN
+    COMBO1.CLEAR
+    LIST1.CLEAR
+    MANY1.CLEAR
+    ARMED = FALSE
+  ENDIF
+END SUB
+
+SUB COMBO1_CLICK()
+  MSG "never: Combo1 picked [" & COMBO1.TEXT & "]"
+END SUB
+
+SUB LIST1_CLICK()
+  MSG "List1 notified at " & LIST1.LISTINDEX & " of " & LIST1.LISTCOUNT
+END SUB
+
+SUB MANY1_CLICK()
+  MSG "Many1 notified: " & MANY1.LISTCOUNT & " items"
+END SUB
+' args: --events list_emptied_on_focus.events
+' expect: Message: List1 notified at -1 of 0
+' expect: Message: List1 notified at -1 of 0
+' expect: Message: Many1 notified: 0 items

@@ -107,8 +107,11 @@ void FormHost::SetControlProperty(Value& control, std::string_view property, con
   WindowHandle window = control.window;
   bool isValue = property == "VALUE" || (property == "." && HasValueDefault(type));
   if (property == "TEXT" || property == "CAPTION" || (property == "." && HasTextDefault(type))) {
-    if (Result text = ConvertValue(kKindString, value); text && window) {
-      windows_.SetText(window, text->text.value_or(""));
+    // The text it already holds changes nothing and sends no notification, so
+    // a text box's Click that rewrites its own text comes to an end.
+    Result text = ConvertValue(kKindString, value);
+    if (text && window && windows_.Text(window) != *text->text) {
+      windows_.SetText(window, *text->text);
     }
     return;
   }

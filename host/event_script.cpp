@@ -85,6 +85,7 @@ std::optional<WindowHandle> EventScript::Control(std::string_view name, int line
 
 void EventScript::AfterAction() {
   host_.windows().PumpMessages();
+  host_.OnUserActionDone();
 }
 
 bool EventScript::RunLine(std::string_view line, int lineNumber) {

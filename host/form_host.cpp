@@ -100,9 +100,35 @@ void FormHost::FireEvent(WindowHandle window, std::string_view word, std::string
                                                      : ControlNode(window);
   if (!node) return;
   int argumentCount = arguments.empty() ? 0 : 1;
-  if (auto call = FindEventProcedure(*node, word, arguments, argumentCount)) {
-    RunProcedure(ctx_, call->procedure, call->arguments);
+  auto call = FindEventProcedure(*node, word, arguments, argumentCount);
+  if (!call || !PushEventFrame()) return;
+  CallProcedure(ctx_, call->procedure, call->arguments);
+  PopEventFrame();
+}
+
+bool FormHost::PushEventFrame() {
+  if (chainCut_) return false;
+  if (!ctx_.CanPushFrame()) {
+    // Event procedures that set off their own events again would branch out
+    // without end: the whole chain unwinds, and the user hears of it once.
+    if (!limitReported_) ctx_.RaiseScriptError("TOO MANY NESTED CALLS!");
+    limitReported_ = true;
+    chainCut_ = eventDepth_ > 0;
+    return false;
   }
+  ctx_.PushFrame();
+  ++eventDepth_;
+  return true;
+}
+
+void FormHost::PopEventFrame() {
+  ctx_.PopFrame();
+  if (--eventDepth_ == 0) chainCut_ = false;
+}
+
+void FormHost::OnUserActionDone() {
+  limitReported_ = false;
+  chainCut_ = false;
 }
 
 void FormHost::OnCommand(WindowHandle control, int notification) {
@@ -124,14 +150,14 @@ int FormHost::OnCharacter(WindowHandle control, int code) {
   NameNode* node = ControlNode(control);
   if (!node) return code;
   auto call = FindEventProcedure(*node, "_KeyPress", std::to_string(code), 1);
-  if (!call || !ctx_.PushFrame()) return code;
+  if (!call || !PushEventFrame()) return code;
   CallProcedure(ctx_, call->procedure, call->arguments);
   // The procedure may have replaced the character through its parameter.
   int received = code;
   if (Value* parameter = GetParameterValue(ctx_, call->procedure, call->indexFirst ? 2 : 1)) {
     received = ValueToInteger(*parameter).integer;
   }
-  ctx_.PopFrame();
+  PopEventFrame();
   // A code that is no character is not delivered.
   return received >= 0 && received <= 255 ? received : 0;
 }

@@ -90,6 +90,7 @@ class FormHost final : public ControlAccess,
   void OnTabKey(platform::WindowHandle focus, bool backwards) override;
   void OnFormMouseDown(platform::Point client) override;
   void OnFormDestroyed() override;
+  void OnUserActionDone() override;
   std::optional<platform::ControlPaint> ControlColours(platform::WindowHandle control) override;
   std::optional<platform::StatusStripPaint> StatusStrip(int clientWidth) override;
   bool IsBusy() override { return status_.active; }
@@ -102,6 +103,9 @@ class FormHost final : public ControlAccess,
  private:
   // Events run only once the program is loaded and until END.
   bool EventsAllowed() const { return ctx_.programReady && !ctx_.stopRequested; }
+  // The frame of an event procedure; false when it may not run.
+  bool PushEventFrame();
+  void PopEventFrame();
   // The control record bound to the window in the form table.
   NameNode* ControlNode(platform::WindowHandle window);
   // The registry's entry for a control record of the form table.
@@ -135,6 +139,13 @@ class FormHost final : public ControlAccess,
   int formWidthPixels_ = 0;
   int formHeightPixels_ = 0;
   StatusLine status_;
+  // Event procedures running, one inside the other.
+  int eventDepth_ = 0;
+  // Set when an event procedure found every frame in use: no further event
+  // procedure runs until the running ones have all returned.
+  bool chainCut_ = false;
+  // "TOO MANY NESTED CALLS!" has been shown for the user's current action.
+  bool limitReported_ = false;
 };
 
 }  // namespace quorl

@@ -9,6 +9,7 @@ void RunFormSession(FormHost& host, platform::UserActions& user, std::istream* e
   if (!host.HasForm()) return;
   host.windows().BringToTop(host.FormWindow());
   host.windows().PumpMessages();
+  host.OnUserActionDone();  // what the start-up set off has ended
   if (events && !user.FormClosed()) EventScript(host, user, out, errors).Run(*events);
   if (!user.FormClosed()) host.CloseForm();
 }

@@ -8,7 +8,7 @@ Context::Context(platform::Dialogs& dialogs, platform::System& system)
 }
 
 bool Context::PushFrame() {
-  if (FrameDepth() + 1 >= kMaxFrames) {
+  if (!CanPushFrame()) {
     RaiseScriptError("TOO MANY NESTED CALLS!");
     return false;
   }

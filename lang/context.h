@@ -99,6 +99,7 @@ class Context : public NetworkContext {
 
   int FrameDepth() const { return static_cast<int>(frames.size()) - 1; }
   CallFrame* CurrentFrame() { return frames.empty() ? nullptr : &frames.back(); }
+  bool CanPushFrame() const { return FrameDepth() + 1 < kMaxFrames; }
   // False, with a message, when all frames are in use.
   bool PushFrame();
   void PopFrame();

@@ -59,6 +59,9 @@ class FormEvents {
   virtual void OnFormMouseDown(Point client) = 0;
   // The form window was destroyed: the program's message loop ends.
   virtual void OnFormDestroyed() = 0;
+  // One action of the user (a click, a key, a pick, a tick of the timer) has
+  // been handled to its end, with everything it set off.
+  virtual void OnUserActionDone() = 0;
 
   // Colours for painting a control; none for a window that is no control.
   virtual std::optional<ControlPaint> ControlColours(WindowHandle control) = 0;

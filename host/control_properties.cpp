@@ -35,6 +35,10 @@ int32_t Magnitude(int32_t value) {
   return value < 0 ? -value : value;
 }
 
+// Positions and sizes a script sets, in pixels.
+constexpr int32_t kMinCoordinate = -32768;
+constexpr int32_t kMaxCoordinate = 32767;
+
 // A combo box's text is read through a buffer of 2000 bytes.
 constexpr size_t kComboTextLimit = 1999;
 
@@ -156,7 +160,9 @@ void FormHost::SetControlProperty(Value& control, std::string_view property, con
   } else if (property == "VISIBLE") {
     windows_.Show(window, ValueToBoolean(value).integer != 0);
   } else if (IsGeometry(property)) {
-    SetGeometry(control, property, ValueToInteger(value).integer);
+    // Within what a window system holds, before any arithmetic on it.
+    SetGeometry(control, property,
+                std::clamp(ValueToInteger(value).integer, kMinCoordinate, kMaxCoordinate));
   }
 }
 

@@ -79,6 +79,9 @@ class Context : public NetworkContext {
   int evaluationDepth = 0;
   uint64_t linesExecuted = 0;   // counted for the benchmark
   uint64_t errorsReported = 0;  // run-time error boxes shown so far
+  // When not 0, the run ends (as at END) once this many lines have started:
+  // what bounds a script's own endless loop where a run must end.
+  uint64_t lineBudget = 0;
   std::string commandLineText;  // what CMDLINE reads
   std::string formFormatText;   // the program file's first line, at most 40 characters
 

@@ -121,6 +121,11 @@ Result RunBody(Context& ctx, std::string_view name, bool isFunction, int header)
       return copy;
     }
     int32_t running = frame->line;
+    if (ctx.lineBudget != 0 && ctx.linesExecuted >= ctx.lineBudget) {
+      ctx.stopRequested = true;
+      ctx.controls->PostCloseRequest();
+      return std::nullopt;
+    }
     ++ctx.linesExecuted;
     try {
       RunLine(ctx, running);

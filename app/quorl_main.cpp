@@ -30,12 +30,22 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: quorl [OPTIONS] PROGRAM [ARGS...]\n"
-    "Runs a Quorl program: a form file (.frm, .qrl, .quorl) or a file of code\n"
-    "alone whose first line is OPTION EXPLICIT. ARGS are what CMDLINE reads.\n"
+    "Runs a Quorl program. Options come before PROGRAM; what follows it is the\n"
+    "program's own (ARGS, which CMDLINE reads).\n"
+    "\n"
+    "The first line of the program file tells its kind, whatever its name ends\n"
+    "with (.qrl, .quorl or .frm): OPTION EXPLICIT starts a file of code alone,\n"
+    "VERSION 4.00 (or 2.00, 1.00) a form file, whose form is described in\n"
+    "Begin ... End blocks before the code. The procedures MAIN and FORM_LOAD\n"
+    "run; a form then takes the actions of the event file, if one is given,\n"
+    "and closes.\n"
     "\n"
     "Options:\n"
-    "  --events FILE   replay the user actions in FILE on the program's form\n"
-    "                  (a program that builds no form is refused, exit code 2)\n"
+    "  --events FILE   work the form's controls as FILE says, one action a line\n"
+    "                  (click NAME, type NAME TEXT, select NAME INDEX, timer,\n"
+    "                  dump, close, ...: README.md, \"Form programs and event\n"
+    "                  files\", lists them all); a program that builds no form\n"
+    "                  is refused with exit code 2\n"
     "  --list          load the program and print its stored code lines\n"
     "  --count-lines   print the number of executed lines on standard error\n"
     "  --no-cache      split every line again each time it runs, keeping no plans\n"
@@ -45,7 +55,10 @@ constexpr std::string_view kUsage =
     "\n"
     "Message boxes print as 'CAPTION: TEXT'. A question box then reads one line:\n"
     "a button name (OK, Cancel, Abort, Retry, Ignore, Yes, No) or its number; an\n"
-    "empty line or the end of input takes the box's default button.\n";
+    "empty line or the end of input takes the box's default button.\n"
+    "\n"
+    "Exit status: 0 when the program has run (whatever it did), 1 when the\n"
+    "program file cannot be loaded, 2 for a wrong command line.\n";
 
 constexpr std::string_view kVersion = "quorl 0.1.0\n";
 
@@ -105,9 +118,12 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   return std::nullopt;
 }
 
+// The exit code when the program file could not be loaded.
+constexpr int kLoadFailed = 1;
+
 int ListProgram(quorl::Context& ctx, const Options& options) {
   quorl::FormSectionSkipper skipper(ctx);
-  quorl::LoadProgramFile(ctx, options.program, skipper);
+  if (quorl::LoadProgramFile(ctx, options.program, skipper).failed) return kLoadFailed;
   for (int i = 0; i < ctx.lines.Count(); ++i) {
     std::cout << i << ": " << ctx.lines.Line(i) << '\n';
   }
@@ -144,7 +160,10 @@ int RunProgram(quorl::Context& ctx, const Options& options) {
   ctx.network.tls = &tls;
 
   quorl::FormBlockBuilder builder(ctx, &formHost);
-  if (!quorl::LoadProgram(ctx, options.program, builder)) return 0;
+  quorl::LoadResult loaded = quorl::LoadProgram(ctx, options.program, builder);
+  if (loaded != quorl::LoadResult::kLoaded) {
+    return loaded == quorl::LoadResult::kFailed ? kLoadFailed : 0;
+  }
   if (!options.events.empty() && !formHost.HasForm()) {
     // Nothing would take the user actions: refuse rather than drop them.
     std::cerr << "quorl: " << options.program << " builds no form: the user actions in '"

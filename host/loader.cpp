@@ -107,33 +107,37 @@ std::vector<std::string> NormalizeCodeLine(std::string line) {
   return {line};
 }
 
-int LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder) {
+LoadedProgram LoadProgramFile(Context& ctx, std::string_view commandLine,
+                              FormBuilder& formBuilder) {
+  constexpr LoadedProgram kFailed{0, true};
   ctx.random.Seed(ctx.system.TickCount());
   auto program = OpenProgram(ctx, commandLine);
-  if (!program) return 0;
+  // No file at all: the user cancelled the Open dialog, unless a file named
+  // on the command line could not be opened before it.
+  if (!program) return {0, !commandLine.empty()};
   const std::string& path = program->first;
   if (program->second.empty()) {
     ShowLoaderMessage(ctx, "Empty file:\n  " + path + "\nQuorl Aborting.",
                       platform::kMbOk | platform::kMbIconExclamation);
-    return 0;
+    return kFailed;
   }
   // The file's own first two bytes mark a binary form, even when no line end
   // follows them within a line's length.
   if (StartsWith(program->second, kBinaryFormMark)) {
     RefuseBinaryForm(ctx, path);
-    return 0;
+    return kFailed;
   }
   ProgramReader reader(std::move(program->second));
   std::string header = Normalized(reader.ReadLine(ctx).value_or(""));
   if (StartsWith(header, kBinaryFormMark)) {
     RefuseBinaryForm(ctx, path);
-    return 0;
+    return kFailed;
   }
   if (!IsKnownHeader(header)) {
     int answer = ctx.dialogs.MessageBox(
         "Unknown form version.  Quorl may not work:\n  " + path + "\nTry Anyway?", std::nullopt,
         platform::kMbOkCancel | platform::kMbIconQuestion);
-    if (answer == platform::kIdCancel) return 0;
+    if (answer == platform::kIdCancel) return {};
   }
   ctx.formFormatText = header.substr(0, kFormFormatLength);
 
@@ -152,11 +156,11 @@ int LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& for
                           "Program too long:\n  " + path + "\nQuorl allows at most " +
                               std::to_string(kMaxCodeLines) + " code lines.\nQuorl Aborting.",
                           platform::kMbOk | platform::kMbIconExclamation);
-        return 0;
+        return kFailed;
       }
     }
   }
-  return ctx.lines.Count();
+  return {ctx.lines.Count(), false};
 }
 
 }  // namespace quorl

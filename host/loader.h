@@ -9,9 +9,16 @@
 
 namespace quorl {
 
-// Returns the number of stored code lines; 0 means nothing is to run (the
-// reason has been shown to the user).
-int LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
+// What a load gave: the number of stored code lines, 0 when nothing is to
+// run (the reason has been shown to the user), and whether that is because
+// the file could not be loaded at all (it could not be opened, or it is
+// empty, a binary form or too long); the user's Cancel is no failure.
+struct LoadedProgram {
+  int lines = 0;
+  bool failed = false;
+};
+
+LoadedProgram LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
 
 // One physical code line in normal form, as the loader stores it: comment
 // cut, trimmed, upper-cased outside quotes. A one-line IF gives three lines.

@@ -7,16 +7,18 @@
 namespace quorl {
 
 bool StartProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder) {
-  if (!LoadProgram(ctx, commandLine, formBuilder)) return false;
+  if (LoadProgram(ctx, commandLine, formBuilder) != LoadResult::kLoaded) return false;
   RunStartup(ctx);
   return true;
 }
 
-bool LoadProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder) {
+LoadResult LoadProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder) {
   std::string path = Normalized(commandLine.substr(0, kMaxTextLength));
   ctx.lines.Clear();
   ctx.formTable = NameTree("");
-  return LoadProgramFile(ctx, path, formBuilder) != 0;
+  LoadedProgram loaded = LoadProgramFile(ctx, path, formBuilder);
+  if (loaded.lines > 0) return LoadResult::kLoaded;
+  return loaded.failed ? LoadResult::kFailed : LoadResult::kNothingToRun;
 }
 
 void RunStartup(Context& ctx) {

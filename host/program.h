@@ -11,10 +11,17 @@ namespace quorl {
 
 // False when nothing is to run (the loader has told the user why).
 bool StartProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
+
+enum class LoadResult {
+  kLoaded,
+  kNothingToRun,  // the user cancelled, or the file holds no code
+  kFailed,        // the program file could not be loaded
+};
+
 // StartProgram in two steps, for a runner that looks at what was loaded
-// (whether a form was built) before anything runs. After a successful load
-// either RunStartup and later EndProgram follow, or nothing.
-bool LoadProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
+// (whether a form was built) before anything runs. After kLoaded either
+// RunStartup and later EndProgram follow, or nothing.
+LoadResult LoadProgram(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
 void RunStartup(Context& ctx);
 void EndProgram(Context& ctx);
 

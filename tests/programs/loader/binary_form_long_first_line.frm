@@ -5,3 +5,4 @@
 ' expect: Error: Form is saved in binary format!  Quorl requires form in text format:
 ' expect:   binary_form_long_first_line.frm
 ' expect: Quorl Aborting.
+' exit: 1

@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Quorl needs. Safe to
-# run again: when everything is installed it does nothing at all.
+# Installs the Debian packages Quorl needs. Safe to run again: when
+# everything is installed it does nothing at all.
+#
+#   install-deps.sh run   what building and running quorl needs
+#   install-deps.sh       that and what the tests need (test frameworks, the
+#                         format check, the fuzzers, the web servers the
+#                         network tests start on loopback)
 set -euo pipefail
 # shellcheck source=scripts/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # One package per line; add what your part of Quorl needs.
-packages=(
+run_packages=(
   build-essential
   cmake
+  # TLS for https:// in the native build.
+  libssl-dev
+)
+test_packages=(
   libgtest-dev
   libgmock-dev
   googletest
   pkg-config
+  # The format check reads the file list from git.
   clang-format
-  # TLS for https:// in the native build.
-  libssl-dev
+  git
+  # The fuzz targets: clang with libFuzzer and the sanitizers.
+  clang
+  libclang-rt-dev
   # Network tests: real servers on loopback, and curl for the download benchmark.
   nginx-light
   tinyproxy-bin
@@ -39,6 +51,15 @@ packages=(
 # Wine needs the X libraries and fonts it only recommends.
 with_recommends=(wine wine64 fonts-wine)
 
+case "${1:-all}" in
+  run) packages=("${run_packages[@]}") ;;
+  all) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: install-deps.sh [run]" >&2
+    exit 2
+    ;;
+esac
+
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -qx 'install ok installed'; then
@@ -58,7 +79,8 @@ if ((EUID != 0)); then
   as_root=(sudo)
 fi
 
-echo "Installing ${missing[*]} ..."
+echo "Installing ${#missing[@]} Debian packages (${missing[*]})."
+echo "This downloads and unpacks them: 1-2 minutes for the build tools alone, up to 10 with the test tools ..."
 run_quietly "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 plain=()
 recommending=()
@@ -77,3 +99,4 @@ if ((${#recommending[@]} > 0)); then
   run_quietly "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq "${recommending[@]}"
 fi
+echo "Installed."

@@ -8,4 +8,5 @@ source scripts/common.sh
 
 bash scripts/install-deps.sh
 configure_and_build build Release
+echo "Running every test: about half a minute ..."
 ctest --test-dir build --output-on-failure --no-tests=error -j2

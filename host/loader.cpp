@@ -109,25 +109,29 @@ std::vector<std::string> NormalizeCodeLine(std::string line) {
 
 LoadedProgram LoadProgramFile(Context& ctx, std::string_view commandLine,
                               FormBuilder& formBuilder) {
-  constexpr LoadedProgram kFailed{0, true};
   ctx.random.Seed(ctx.system.TickCount());
   auto program = OpenProgram(ctx, commandLine);
   // No file at all: the user cancelled the Open dialog, unless a file named
   // on the command line could not be opened before it.
   if (!program) return {0, !commandLine.empty()};
-  const std::string& path = program->first;
-  if (program->second.empty()) {
+  return LoadProgramText(ctx, program->first, std::move(program->second), formBuilder);
+}
+
+LoadedProgram LoadProgramText(Context& ctx, const std::string& path, std::string content,
+                              FormBuilder& formBuilder) {
+  constexpr LoadedProgram kFailed{0, true};
+  if (content.empty()) {
     ShowLoaderMessage(ctx, "Empty file:\n  " + path + "\nQuorl Aborting.",
                       platform::kMbOk | platform::kMbIconExclamation);
     return kFailed;
   }
   // The file's own first two bytes mark a binary form, even when no line end
   // follows them within a line's length.
-  if (StartsWith(program->second, kBinaryFormMark)) {
+  if (StartsWith(content, kBinaryFormMark)) {
     RefuseBinaryForm(ctx, path);
     return kFailed;
   }
-  ProgramReader reader(std::move(program->second));
+  ProgramReader reader(std::move(content));
   std::string header = Normalized(reader.ReadLine(ctx).value_or(""));
   if (StartsWith(header, kBinaryFormMark)) {
     RefuseBinaryForm(ctx, path);

@@ -19,6 +19,9 @@ struct LoadedProgram {
 };
 
 LoadedProgram LoadProgramFile(Context& ctx, std::string_view commandLine, FormBuilder& formBuilder);
+// The same for a file's content already read; path names it in messages.
+LoadedProgram LoadProgramText(Context& ctx, const std::string& path, std::string content,
+                              FormBuilder& formBuilder);
 
 // One physical code line in normal form, as the loader stores it: comment
 // cut, trimmed, upper-cased outside quotes. A one-line IF gives three lines.

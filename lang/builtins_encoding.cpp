@@ -11,11 +11,11 @@ Result EncodingBuiltin(Context& ctx, std::string_view name, std::string_view arg
   if (!argument) return std::nullopt;
   const std::string& text = *argument->text;
   // ESCAPE and TOBASE64 make longer texts than they are given.
-  if (name == "ESCAPE") return TextResult(EscapeText(text), ctx);
+  if (name == "ESCAPE") return ctx.TextValue(EscapeText(text));
   if (name == "UNESCAPE") return Value::String(UnescapeText(text));
   if (name == "SPACETOPLUS") return Value::String(SpaceToPlus(text));
   if (name == "PLUSTOSPACE") return Value::String(PlusToSpace(text));
-  if (name == "TOBASE64") return TextResult(EncodeBase64(text), ctx);
+  if (name == "TOBASE64") return ctx.TextValue(EncodeBase64(text));
   if (name == "FROMBASE64") return Value::String(DecodeBase64(text));
   return std::nullopt;
 }

@@ -35,4 +35,15 @@ void Context::RaiseFatalScriptError() {
   if (CallFrame* frame = CurrentFrame()) frame->line = -1;
 }
 
+bool Context::TextSizeAllowed(size_t size) {
+  if (size <= textLimit) return true;
+  RaiseScriptError("OUT OF MEMORY!");
+  return false;
+}
+
+Result Context::TextValue(std::string text) {
+  if (!TextSizeAllowed(text.size())) return std::nullopt;
+  return Value::String(std::move(text));
+}
+
 }  // namespace quorl

@@ -82,6 +82,8 @@ class Context : public NetworkContext {
   // When not 0, the run ends (as at END) once this many lines have started:
   // what bounds a script's own endless loop where a run must end.
   uint64_t lineBudget = 0;
+  // The longest text a value may hold; lowered where runs must stay quick.
+  size_t textLimit = kMaxTextBytes;
   std::string commandLineText;  // what CMDLINE reads
   std::string formFormatText;   // the program file's first line, at most 40 characters
 
@@ -111,6 +113,10 @@ class Context : public NetworkContext {
   void RaiseScriptError(std::string_view message) override;
   // Reports a broken program or call and ends the running procedure body.
   void RaiseFatalScriptError();
+  // False, after "OUT OF MEMORY!", when a text of that size passes textLimit.
+  bool TextSizeAllowed(size_t size);
+  // The text as a value; none, after that message, when it is too long.
+  Result TextValue(std::string text);
 
  private:
   NoControls noControls_;

@@ -27,7 +27,7 @@ Result InputBox(Context& ctx, std::string_view arguments) {
   if (!texts) return std::nullopt;
   const auto& [prompt, caption, initialText] = *texts;
   // Cancel gives the empty text, not the default.
-  return TextResult(ctx.dialogs.InputBox(caption, prompt, initialText).value_or(""), ctx);
+  return ctx.TextValue(ctx.dialogs.InputBox(caption, prompt, initialText).value_or(""));
 }
 
 Result OutputBox(Context& ctx, std::string_view arguments) {

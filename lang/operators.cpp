@@ -94,7 +94,7 @@ Result EvaluateConcat(Context& ctx, const Expr& left, const Expr& right) {
   if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
   Result x = ValueToString(*a);
   Result y = ValueToString(*b);
-  if (!x || !y || !TextSizeAllowed(x->text->size() + y->text->size(), ctx)) return std::nullopt;
+  if (!x || !y || !ctx.TextSizeAllowed(x->text->size() + y->text->size())) return std::nullopt;
   return Value::String(*x->text + *y->text);
 }
 

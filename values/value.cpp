@@ -97,17 +97,6 @@ int32_t DoubleToInteger(double d) {
   return static_cast<int32_t>(d);
 }
 
-bool TextSizeAllowed(size_t size, ErrorReporter& errors) {
-  if (size <= kMaxTextBytes) return true;
-  errors.RaiseScriptError("OUT OF MEMORY!");
-  return false;
-}
-
-Result TextResult(std::string text, ErrorReporter& errors) {
-  if (!TextSizeAllowed(text.size(), errors)) return std::nullopt;
-  return Value::String(std::move(text));
-}
-
 int32_t ReadDecimalInteger(std::string_view text) {
   text = text.substr(0, kNumberReadLimit);
   size_t i = 0;

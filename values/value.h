@@ -71,10 +71,6 @@ int32_t DoubleToInteger(double d);
 // The longest text a value holds, so that a script that keeps doubling a
 // text is stopped long before it exhausts the machine.
 inline constexpr size_t kMaxTextBytes = 32 * 1024 * 1024;
-// False, after "OUT OF MEMORY!", when a text of that size is beyond the limit.
-bool TextSizeAllowed(size_t size, ErrorReporter& errors);
-// The text as a value, or none (after "OUT OF MEMORY!") when it is too long.
-Result TextResult(std::string text, ErrorReporter& errors);
 
 Value ValueToInteger(const Value& v);
 Value ValueToDouble(const Value& v);

@@ -23,7 +23,7 @@ configure_and_build() {
   if [[ -f $dir/CMakeCache.txt ]]; then
     echo "Building Quorl ($type) in $dir/: only what changed since the last build ..."
   else
-    echo "Building Quorl ($type) in $dir/: about 3 minutes on two cores, 1 without the tests ..."
+    echo "Building Quorl ($type) in $dir/: 3 to 10 minutes on two cores, less without the tests ..."
   fi
   run_quietly cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@"
   run_quietly cmake --build "$dir" -j 2

@@ -179,7 +179,7 @@ class DesktopRun {
     win32::LoadingWindow loading(instance);
     windowDialogs_.SetLoadingWindow(loading.Handle());
     quorl::FormBlockBuilder builder(ctx_, &formHost_);
-    if (!quorl::LoadProgram(ctx_, options_.program, builder)) return 0;
+    if (quorl::LoadProgram(ctx_, options_.program, builder) != quorl::LoadResult::kLoaded) return 0;
     if (!options_.events.empty() && !formHost_.HasForm()) {
       // Nothing would take the user actions: refuse rather than drop them.
       Tell("quorl: " + options_.program + " builds no form: the user actions in '" +

@@ -160,7 +160,7 @@ class DesktopRun {
 
   int List() {
     quorl::FormSectionSkipper skipper(ctx_);
-    quorl::LoadProgramFile(ctx_, options_.program, skipper);
+    if (quorl::LoadProgramFile(ctx_, options_.program, skipper).failed) return 1;
     for (int i = 0; i < ctx_.lines.Count(); ++i) {
       std::cout << i << ": " << ctx_.lines.Line(i) << '\n';
     }
@@ -179,7 +179,9 @@ class DesktopRun {
     win32::LoadingWindow loading(instance);
     windowDialogs_.SetLoadingWindow(loading.Handle());
     quorl::FormBlockBuilder builder(ctx_, &formHost_);
-    if (quorl::LoadProgram(ctx_, options_.program, builder) != quorl::LoadResult::kLoaded) return 0;
+    // As the console runner: 1 when the program file cannot be loaded.
+    quorl::LoadResult loaded = quorl::LoadProgram(ctx_, options_.program, builder);
+    if (loaded != quorl::LoadResult::kLoaded) return loaded == quorl::LoadResult::kFailed ? 1 : 0;
     if (!options_.events.empty() && !formHost_.HasForm()) {
       // Nothing would take the user actions: refuse rather than drop them.
       Tell("quorl: " + options_.program + " builds no form: the user actions in '" +

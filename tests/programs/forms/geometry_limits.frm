@@ -13,6 +13,8 @@ End
 ' Positions and sizes set by the script are kept within -32768 to 32767
 ' pixels before anything is added to them, and read back as kept. LEFT and
 ' TOP move one edge only, so the size that follows may lie beyond that range.
+' The desktop's windows have frames, and its window system keeps a size
+' within that range itself.
 SUB FORM_LOAD()
   FORM1.HEIGHT = 2147483647
   FORM1.WIDTH = -2147483648
@@ -30,3 +32,7 @@ END SUB
 ' expect: Message: Form 32767 -32768 0 65799
 ' expect: Message: Button 10 32767 32767 0
 ' expect: Message: Button -32768 65545
+' expect-desktop: Message: Form 372 264 0 32767
+' expect-desktop: Message: Form 32767 -32768 0 65799
+' expect-desktop: Message: Button 8 32767 32767 0
+' expect-desktop: Message: Button -32768 32767

@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     run.sockets.arrivals.emplace_back(reply.substr(at, runLength));
   }
   quorl::NetworkRequest(run.ctx, "http://fuzz.example/data/file.txt?q=1",
-                        (data[0] & 0x40) ? "name=value" : "", ScratchFile());
+                        (data[0] & 0x40) ? "name=value" : "", quorl::fuzz::ScratchFile());
   return 0;
 }

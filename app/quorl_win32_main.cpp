@@ -24,6 +24,7 @@
 #include "lang/context.h"
 #include "platform/headless/console_dialogs.h"
 #include "platform/headless/console_form_dialogs.h"
+#include "platform/win32/schannel_channels.h"
 #include "platform/win32/win32_command_starter.h"
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_dde_client.h"
@@ -31,6 +32,7 @@
 #include "platform/win32/win32_fonts.h"
 #include "platform/win32/win32_loading_window.h"
 #include "platform/win32/win32_profile_files.h"
+#include "platform/win32/win32_sockets.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_windows.h"
 
@@ -153,6 +155,8 @@ class DesktopRun {
     quorl::AttachConfigFiles(ctx_, profiles_);
     ctx_.commands = &commands_;
     ctx_.browser.client = &browser_;
+    ctx_.network.sockets = &sockets_;
+    ctx_.network.tls = &tls_;
     ctx_.commandLineText = options.arguments;
   }
 
@@ -220,6 +224,8 @@ class DesktopRun {
   win32::Win32ProfileFiles profiles_;
   win32::Win32CommandStarter commands_;
   win32::Win32DdeClient browser_;
+  win32::Win32Sockets sockets_;
+  win32::SchannelChannels tls_;
   quorl::Context ctx_;
   quorl::FormHost formHost_;
 };

@@ -37,6 +37,10 @@ struct TlsOutcome {
   int socketError = 0;
   // Words of the TLS library for kRefused, kBadCertificate and kOther.
   std::string detail;
+
+  static TlsOutcome Failure(TlsFailure failure, std::string detail = {}) {
+    return {failure, 0, std::move(detail)};
+  }
 };
 
 struct TlsSettings {

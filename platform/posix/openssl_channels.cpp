@@ -62,32 +62,26 @@ std::string ErrorText(unsigned long error) {
   return reason ? reason : "error " + std::to_string(error);
 }
 
-TlsOutcome Failure(TlsFailure failure, std::string detail = {}) {
-  TlsOutcome outcome;
-  outcome.failure = failure;
-  outcome.detail = std::move(detail);
-  return outcome;
-}
-
 TlsOutcome VerificationFailure(long result) {
   switch (result) {
     case X509_V_ERR_CERT_HAS_EXPIRED:
-      return Failure(TlsFailure::kExpired);
+      return TlsOutcome::Failure(TlsFailure::kExpired);
     case X509_V_ERR_CERT_NOT_YET_VALID:
-      return Failure(TlsFailure::kNotYetValid);
+      return TlsOutcome::Failure(TlsFailure::kNotYetValid);
     case X509_V_ERR_HOSTNAME_MISMATCH:
     case X509_V_ERR_IP_ADDRESS_MISMATCH:
-      return Failure(TlsFailure::kWrongName);
+      return TlsOutcome::Failure(TlsFailure::kWrongName);
     case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
     case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
-      return Failure(TlsFailure::kSelfSigned);
+      return TlsOutcome::Failure(TlsFailure::kSelfSigned);
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
     case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
     case X509_V_ERR_CERT_UNTRUSTED:
-      return Failure(TlsFailure::kUntrusted);
+      return TlsOutcome::Failure(TlsFailure::kUntrusted);
     default:
-      return Failure(TlsFailure::kBadCertificate, X509_verify_cert_error_string(result));
+      return TlsOutcome::Failure(TlsFailure::kBadCertificate,
+                                 X509_verify_cert_error_string(result));
   }
 }
 
@@ -95,10 +89,10 @@ TlsOutcome VerificationFailure(long result) {
 // certificate check, then what the TLS library saw on the wire.
 TlsOutcome HandshakeFailure(SSL* ssl, int result, const SocketLink& link) {
   const int sslError = SSL_get_error(ssl, result);
-  if (link.error == socket_error::kInterrupted) return Failure(TlsFailure::kStopped);
-  if (link.error == socket_error::kConnectionReset) return Failure(TlsFailure::kCutOff);
+  if (link.error == socket_error::kInterrupted) return TlsOutcome::Failure(TlsFailure::kStopped);
+  if (link.error == socket_error::kConnectionReset) return TlsOutcome::Failure(TlsFailure::kCutOff);
   if (link.error != 0) {
-    TlsOutcome outcome = Failure(TlsFailure::kSocketError);
+    TlsOutcome outcome = TlsOutcome::Failure(TlsFailure::kSocketError);
     outcome.socketError = link.error;
     return outcome;
   }
@@ -106,7 +100,8 @@ TlsOutcome HandshakeFailure(SSL* ssl, int result, const SocketLink& link) {
     return VerificationFailure(verified);
   }
   const unsigned long error = ERR_peek_last_error();
-  if (error == 0 || sslError == SSL_ERROR_ZERO_RETURN) return Failure(TlsFailure::kCutOff);
+  if (error == 0 || sslError == SSL_ERROR_ZERO_RETURN)
+    return TlsOutcome::Failure(TlsFailure::kCutOff);
   if (ERR_GET_LIB(error) == ERR_LIB_SSL) {
     const int reason = ERR_GET_REASON(error);
     switch (reason) {
@@ -114,14 +109,15 @@ TlsOutcome HandshakeFailure(SSL* ssl, int result, const SocketLink& link) {
       case SSL_R_UNKNOWN_PROTOCOL:
       case SSL_R_PACKET_LENGTH_TOO_LONG:
       case SSL_R_RECORD_LENGTH_MISMATCH:
-        return Failure(TlsFailure::kNotTls);
+        return TlsOutcome::Failure(TlsFailure::kNotTls);
       case SSL_R_UNEXPECTED_EOF_WHILE_READING:
-        return Failure(TlsFailure::kCutOff);
+        return TlsOutcome::Failure(TlsFailure::kCutOff);
       default:
-        if (reason >= SSL_AD_REASON_OFFSET) return Failure(TlsFailure::kRefused, ErrorText(error));
+        if (reason >= SSL_AD_REASON_OFFSET)
+          return TlsOutcome::Failure(TlsFailure::kRefused, ErrorText(error));
     }
   }
-  return Failure(TlsFailure::kOther, ErrorText(error));
+  return TlsOutcome::Failure(TlsFailure::kOther, ErrorText(error));
 }
 
 class OpenSslChannel : public SecureChannel {
@@ -192,7 +188,7 @@ SSL_CTX* OpenSslChannels::ContextFor(const std::string& extraRootsFile, TlsOutco
   context_ = nullptr;
   SSL_CTX* context = SSL_CTX_new(TLS_client_method());
   if (!context) {
-    outcome = Failure(TlsFailure::kOther, ErrorText(ERR_peek_last_error()));
+    outcome = TlsOutcome::Failure(TlsFailure::kOther, ErrorText(ERR_peek_last_error()));
     return nullptr;
   }
   SSL_CTX_set_min_proto_version(context, TLS1_2_VERSION);
@@ -201,7 +197,7 @@ SSL_CTX* OpenSslChannels::ContextFor(const std::string& extraRootsFile, TlsOutco
   if (!extraRootsFile.empty() &&
       SSL_CTX_load_verify_locations(context, extraRootsFile.c_str(), nullptr) != 1) {
     SSL_CTX_free(context);
-    outcome = Failure(TlsFailure::kExtraRootsUnusable);
+    outcome = TlsOutcome::Failure(TlsFailure::kExtraRootsUnusable);
     return nullptr;
   }
   SSL_CTX_set_verify(context, SSL_VERIFY_PEER, nullptr);
@@ -224,7 +220,7 @@ std::unique_ptr<SecureChannel> OpenSslChannels::Open(SocketLibrary& sockets, Soc
   BIO* bio = BIO_new(socketMethod_);
   if (!ssl || !bio) {
     BIO_free(bio);
-    outcome = Failure(TlsFailure::kOther, ErrorText(ERR_peek_last_error()));
+    outcome = TlsOutcome::Failure(TlsFailure::kOther, ErrorText(ERR_peek_last_error()));
     return nullptr;
   }
   BIO_set_data(bio, link.get());

@@ -9,18 +9,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
+#include "platform/sliced_wait.h"
+
 namespace quorl::platform {
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Short enough that the window stays responsive and a stop is honoured at once.
-constexpr int kSliceMilliseconds = 20;
-
-}  // namespace
-
 int SocketErrorFromErrno(int errnoValue) {
   switch (errnoValue) {
     case EINTR:
@@ -127,17 +121,15 @@ void PosixSockets::Stop() {
 }
 
 int PosixSockets::WaitFor(SocketHandle socket, short events, std::chrono::milliseconds limit) {
-  const Clock::time_point deadline = Clock::now() + limit;
   pollfd entry{static_cast<int>(socket), events, 0};
-  while (true) {
-    if (cancelled_) return socket_error::kInterrupted;
+  auto pollOnce = [&entry](std::chrono::milliseconds slice) -> std::optional<int> {
     entry.revents = 0;
-    const int ready = poll(&entry, 1, kSliceMilliseconds);
+    const int ready = poll(&entry, 1, static_cast<int>(slice.count()));
     if (ready > 0) return 0;  // ready, or an error that the next call reports
     if (ready < 0 && errno != EINTR) return SocketErrorFromErrno(errno);
-    if (cancelled_ || (hook_ && hook_())) return socket_error::kInterrupted;
-    if (Clock::now() >= deadline) return socket_error::kTimedOut;
-  }
+    return std::nullopt;
+  };
+  return WaitInSlices(pollOnce, cancelled_, hook_, limit);
 }
 
 SocketResult PosixSockets::Resolve(std::string_view name) {

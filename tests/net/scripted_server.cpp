@@ -51,13 +51,15 @@ void ScriptedConnection::Pause(std::chrono::milliseconds time) {
 }
 
 void ScriptedConnection::Hold() {
-  while (!stopping_) {
-    pollfd entry{fd_, POLLIN, 0};
-    if (poll(&entry, 1, kSliceMilliseconds) > 0) {
-      char buffer[512];
-      if (recv(fd_, buffer, sizeof buffer, 0) <= 0) return;
-    }
+  while (!stopping_ && !ClientGone(std::chrono::milliseconds(kSliceMilliseconds))) {
   }
+}
+
+bool ScriptedConnection::ClientGone(std::chrono::milliseconds time) {
+  pollfd entry{fd_, POLLIN, 0};
+  if (poll(&entry, 1, static_cast<int>(time.count())) <= 0) return false;
+  char buffer[512];
+  return recv(fd_, buffer, sizeof buffer, 0) <= 0;
 }
 
 ScriptedServer::ScriptedServer(Script script) : script_(std::move(script)) {

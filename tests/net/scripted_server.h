@@ -27,6 +27,8 @@ class ScriptedConnection {
   void Pause(std::chrono::milliseconds time);
   // Waits until the server is stopped or the client goes away.
   void Hold();
+  // Waits at most time for the client to go away (true when it has).
+  bool ClientGone(std::chrono::milliseconds time);
 
  private:
   int fd_;

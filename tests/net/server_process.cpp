@@ -72,7 +72,8 @@ std::optional<std::filesystem::path> FindProgram(const std::string& name) {
   return std::nullopt;
 }
 
-ServerProcess::ServerProcess(const std::vector<std::string>& argv, int port,
+ServerProcess::ServerProcess(const std::vector<std::string>& argv,
+                             const std::function<bool()>& ready,
                              std::chrono::milliseconds startTime,
                              const std::filesystem::path& log) {
   std::vector<char*> arguments;
@@ -92,7 +93,7 @@ ServerProcess::ServerProcess(const std::vector<std::string>& argv, int port,
   if (pid_ < 0) return;
   const auto deadline = std::chrono::steady_clock::now() + startTime;
   while (std::chrono::steady_clock::now() < deadline) {
-    if (Accepts(port)) {
+    if (ready()) {
       running_ = true;
       return;
     }
@@ -131,8 +132,10 @@ LoopbackServer::LoopbackServer(const std::filesystem::path& folder, const std::s
 void LoopbackServer::Run(std::vector<std::string> arguments, const std::filesystem::path& log,
                          bool outputToLog, std::chrono::milliseconds startTime) {
   arguments.insert(arguments.begin(), program_->string());
-  process_ = std::make_unique<ServerProcess>(arguments, port_, startTime,
-                                             outputToLog ? log : std::filesystem::path());
+  const int port = port_;
+  process_ = std::make_unique<ServerProcess>(
+      arguments, [port] { return Accepts(port); }, startTime,
+      outputToLog ? log : std::filesystem::path());
   if (!process_->Running()) problem_ = name_ + " did not start: " + ReadFile(log);
 }
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,10 +27,10 @@ void WriteFile(const std::filesystem::path& path, std::string_view content);
 // Runs a program in its own process group until the object goes away.
 class ServerProcess {
  public:
-  // Starts argv and waits until port accepts connections; Running() tells
-  // whether that happened within the time allowed. With a log, the output
-  // goes there instead of the test's own.
-  ServerProcess(const std::vector<std::string>& argv, int port,
+  // Starts argv and waits until ready() holds; Running() tells whether that
+  // happened within the time allowed. With a log, the output goes there
+  // instead of the test's own.
+  ServerProcess(const std::vector<std::string>& argv, const std::function<bool()>& ready,
                 std::chrono::milliseconds startTime = std::chrono::seconds(10),
                 const std::filesystem::path& log = {});
   ~ServerProcess();

@@ -65,6 +65,14 @@ std::vector<std::string> Problems(const ProgramDirectives& directives,
 
 }  // namespace
 
+RunnerSettings SettingsFor(std::filesystem::path interpreter, bool desktop) {
+  RunnerSettings settings;
+  settings.interpreter = std::move(interpreter);
+  settings.desktop = desktop;
+  if (desktop) settings.leadingOptions = {"--scripted"};
+  return settings;
+}
+
 Verdict RunProgramTest(const RunnerSettings& settings, const std::filesystem::path& program) {
   std::optional<std::string> text = ReadWholeFile(program);
   if (!text) return {false, "cannot read " + program.string()};

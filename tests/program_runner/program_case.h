@@ -18,6 +18,10 @@ struct RunnerSettings {
   std::vector<std::string> leadingOptions;
 };
 
+// The settings for an interpreter program: the desktop program, under Wine,
+// shows its boxes and dialogs on the console (--scripted).
+RunnerSettings SettingsFor(std::filesystem::path interpreter, bool desktop);
+
 struct Verdict {
   bool passed = false;
   std::string report;  // what went wrong, with both transcripts; empty on a pass

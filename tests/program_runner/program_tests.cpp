@@ -26,18 +26,14 @@ std::vector<ProgramFile> AllPrograms() {
 
 class ProgramTest : public testing::TestWithParam<ProgramFile> {};
 
-RunnerSettings Settings() {
-  RunnerSettings settings;
-  settings.interpreter = QUORL_BINARY;
 #ifdef QUORL_DESKTOP
-  settings.desktop = true;
-  settings.leadingOptions = {"--scripted"};
+constexpr bool kDesktop = true;
+#else
+constexpr bool kDesktop = false;
 #endif
-  return settings;
-}
 
 TEST_P(ProgramTest, Transcript) {
-  Verdict verdict = RunProgramTest(Settings(), GetParam().path);
+  Verdict verdict = RunProgramTest(SettingsFor(QUORL_BINARY, kDesktop), GetParam().path);
   EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
 }
 
@@ -45,7 +41,7 @@ TEST_P(ProgramTest, Transcript) {
 // The same transcript from the console runner's plain path, which splits
 // every line each time it runs.
 TEST_P(ProgramTest, TranscriptWithoutCache) {
-  RunnerSettings settings = Settings();
+  RunnerSettings settings = SettingsFor(QUORL_BINARY, kDesktop);
   settings.leadingOptions.push_back("--no-cache");
   Verdict verdict = RunProgramTest(settings, GetParam().path);
   EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;

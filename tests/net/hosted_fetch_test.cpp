@@ -1,0 +1,195 @@
+// The web client as a program meets it, through the interpreter program:
+// the same programs, transcripts and request bytes for the native `quorl`
+// and for quorl.exe under Wine. Servers on loopback, started by the tests.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "hosted_program.h"
+#include "real_servers.h"
+#include "scripted_server.h"
+#include "tools/temporary_directory.h"
+
+namespace quorl::nettest {
+namespace {
+
+ScriptedServer::Script Answer(std::string reply) {
+  return [reply](ScriptedConnection& connection) {
+    connection.ReadRequest();
+    connection.Send(reply);
+  };
+}
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+std::string RandomBytes(size_t count, unsigned seed) {
+  std::mt19937 generator(seed);
+  std::string bytes(count, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(generator() & 0xFF);
+  return bytes;
+}
+
+class HostedFetchTest : public ::testing::Test {
+ protected:
+  tools::TemporaryDirectory folder_{"quorl-hosted-net"};
+  HostedProgram program{folder_.Path() / "work"};
+};
+
+TEST_F(HostedFetchTest, RequestBytesDirectAndThroughAProxy) {
+  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\n\r\nok"));
+  const std::string form = Quoted(server.Url("/form"));
+  const std::string withBody = "Content-Length: 3\r\n\r\na=1\n";
+  EXPECT_RUN(
+      program.Run("  DIM H AS INTEGER\n"
+                  "  H = OPENDATA(" +
+                      Quoted(server.Url("/dir/file.txt?x=1")) +
+                      ", \"\")\n"
+                      "  MSG READDATA(H)\n"
+                      "  H = OPENDATA(" +
+                      form + ", " + TextExpression(withBody) +
+                      ")\n"
+                      "  H = OPENDATA(" +
+                      form +
+                      ", \"a=1\")\n"
+                      "  H = OPENDATA(" +
+                      form + ", " + TextExpression("host: virtual.example\r\n\r\n") +
+                      ")\n"
+                      "  MSG H",
+                  "Message: ok\nMessage: 4\n"));
+  const std::string agent = "User-Agent: Quorl/0.0.4\r\n";
+  const std::string host = "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n";
+  EXPECT_EQ(server.Requests(),
+            (std::vector<std::string>{
+                "GET /dir/file.txt?x=1 HTTP/1.0 \r\n" + agent + host + "\r\n\r\n",
+                // Ending in LF: the post text carries its own header end and body.
+                "POST /form HTTP/1.0 \r\n" + agent + host + withBody + "\r\n",
+                // Without LF at the end: two CR LF follow it.
+                "POST /form HTTP/1.0 \r\n" + agent + host + "a=1\r\n\r\n",
+                // A Host line of the script's own replaces ours.
+                "POST /form HTTP/1.0 \r\n" + agent + "host: virtual.example\r\n\r\n\r\n"}));
+
+  ScriptedServer proxy(Answer("HTTP/1.0 200 OK\r\n\r\nvia proxy"));
+  program.Configure("Proxy", "  Http://127.0.0.1:" + std::to_string(proxy.Port()) + "  ");
+  EXPECT_RUN(program.Run("  MSG READDATA(OPENDATA(\"HTTP://www.example.com:8080/a/b.txt\", \"\"))",
+                         "Message: via proxy\n"));
+  EXPECT_EQ(proxy.Requests(),
+            std::vector<std::string>{"GET HTTP://www.example.com:8080/a/b.txt "
+                                     "HTTP/1.0 \r\n" +
+                                     agent + "Host: www.example.com:8080\r\n\r\n\r\n"});
+}
+
+TEST_F(HostedFetchTest, RepliesAreStoredWholeOrNotAtAll) {
+  const std::vector<std::string> replies = {
+      // No status line: the whole reply is the body.
+      "first line\nsecond\r\nthird", std::string(1000, 'x') + "\nrest\r\n", "HTTP",
+      // Cut short: nothing is stored.
+      "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n" + std::string(50, 'b'),
+      "HTTP/1.0 200 OK\r\nContent-Le", ""};
+  std::vector<std::unique_ptr<ScriptedServer>> servers;
+  std::string body = "  DIM H AS INTEGER\n";
+  for (size_t i = 0; i < replies.size(); ++i) {
+    servers.push_back(std::make_unique<ScriptedServer>(Answer(replies[i])));
+    body += "  H = OPENDATACACHE(" + Quoted(servers[i]->Url("/")) + ", \"\", \"R" +
+            std::to_string(i) + ".TXT\", -1)\n  MSG H\n";
+  }
+  EXPECT_RUN(program.Run(body,
+                         "Message: 1\nMessage: 2\nMessage: 3\n"
+                         "Message: 0\nMessage: 0\nMessage: 0\n"));
+  for (size_t i = 0; i < replies.size(); ++i) {
+    const std::filesystem::path cached = program.Cache("R" + std::to_string(i) + ".TXT");
+    if (i < 3) {
+      EXPECT_EQ(ReadFile(cached), replies[i]);
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(cached)) << replies[i];
+    }
+  }
+}
+
+TEST_F(HostedFetchTest, ConnectionFailuresAreShown) {
+  const std::string closed = std::to_string(FreeLoopbackPort());
+  EXPECT_RUN(program.Run(
+      "  MSG OPENDATA(\"http://127.0.0.1:" + closed +
+          "/\", \"\")\n"
+          "  MSG OPENDATA(\"http://nonexistent.invalid/x\", \"\")",
+      "Windows Socket ErrorOpen Socket: Error communication on network:\n  Connection refused\n"
+      "Message: 0\n"
+      "Open Socket: Could not determine network (IP) address for:\n  nonexistent.invalid\n"
+      "Message: 0\n"));
+}
+
+class HostedNginxTest : public HostedFetchTest {
+ protected:
+  Nginx nginx{folder_.Path()};
+};
+
+TEST_F(HostedNginxTest, FilesArriveByteForByteAndAreRead) {
+  REQUIRE_SERVER(nginx);
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::string large = RandomBytes(5 * 1024 * 1024 + 17, 7);
+  WriteFile(nginx.Www() / "all.bin", all);
+  WriteFile(nginx.Www() / "large.bin", large);
+  WriteFile(nginx.Www() / "empty.txt", "");
+  WriteFile(nginx.Www() / "lines.txt", "alpha\r\nbeta\n\ngamma");
+  auto cache = [&](std::string_view path, std::string_view name) {
+    return "  MSG OPENDATACACHE(" + Quoted(nginx.Url(path)) + ", \"\", \"" + std::string(name) +
+           "\", -1)\n";
+  };
+  EXPECT_RUN(program.Run(cache("/all.bin", "ALL.BIN") + cache("/large.bin", "LARGE.BIN") +
+                             cache("/empty.txt", "EMPTY.TXT") +
+                             cache("/no/such/file", "MISSING.TXT") +
+                             "  DIM H AS INTEGER\n"
+                             "  H = OPENDATA(" +
+                             Quoted(nginx.Url("/lines.txt")) +
+                             ", \"\")\n"
+                             "  WHILE EOFDATA(H) = FALSE\n"
+                             "    MSG \"[\" & READDATA(H) & \"]\"\n"
+                             "  WEND\n"
+                             "  MSG READDATA(H)\n"
+                             "  MSG REOPENDATA(H)\n"
+                             "  MSG READDATA(H)\n"
+                             "  MSG CLOSEDATA(H)\n"
+                             "  MSG CLOSEDATA(H)",
+                         "Message: 1\nMessage: 2\nMessage: 3\nMessage: 4\n"
+                         "Message: [alpha]\nMessage: [beta]\nMessage: []\nMessage: [gamma]\n"
+                         "Quorl: EOF\nMSG READDATA(H)\nMessage: \n"
+                         "Message: 1\nMessage: alpha\nMessage: 1\n"
+                         "Quorl: INVALID DATA HANDLE!\nMSG CLOSEDATA(H)\nMessage: 0\n"));
+  EXPECT_EQ(ReadFile(program.Cache("ALL.BIN")), all);
+  EXPECT_TRUE(ReadFile(program.Cache("LARGE.BIN")) == large) << "large file differs";
+  EXPECT_EQ(ReadFile(program.Cache("EMPTY.TXT")), "");
+  // An error page is stored like any other reply.
+  EXPECT_NE(ReadFile(program.Cache("MISSING.TXT")).find("404 Not Found"), std::string::npos);
+}
+
+TEST_F(HostedNginxTest, BasicAuthorizationAsksForTheRealm) {
+  REQUIRE_SERVER(nginx);
+  nginx.AddUser("ann", "open sesame");
+  WriteFile(nginx.Www() / "private" / "plan.txt", "the plan\n");
+  const std::string prompt =
+      "User/Password Required: Enter username and password for Sales at \"127.0.0.1\".\n";
+  const std::string fetch = "  MSG OPENDATA(" + Quoted(nginx.Url("/private/plan.txt")) + ", \"\")";
+  // Cancelled (the input ends); then a wrong password, asked again, and the right one.
+  EXPECT_RUN(program.Run(fetch, prompt + "Message: 0\n"));
+  EXPECT_RUN(program.Run(fetch + "\n  MSG READDATA(1)",
+                         prompt + prompt + "Message: 1\n" + "Message: the plan\n",
+                         "ann\nwrong\nann\nopen sesame\n"));
+}
+
+TEST_F(HostedNginxTest, ForwardProxyCarriesTheRequest) {
+  REQUIRE_SERVER(nginx);
+  Tinyproxy proxy(folder_.Path());
+  REQUIRE_SERVER(proxy);
+  WriteFile(nginx.Www() / "proxied.txt", "through the proxy\n");
+  program.Configure("Proxy", "HTTP://127.0.0.1:" + std::to_string(proxy.Port()));
+  EXPECT_RUN(
+      program.Run("  MSG READDATA(OPENDATA(" + Quoted(nginx.Url("/proxied.txt")) + ", \"\"))",
+                  "Message: through the proxy\n"));
+  EXPECT_NE(proxy.Log("/proxied.txt").find("/proxied.txt"), std::string::npos);
+  EXPECT_EQ(nginx.RequestCount(1), 1);
+}
+
+}  // namespace
+}  // namespace quorl::nettest

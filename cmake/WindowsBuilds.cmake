@@ -2,7 +2,8 @@
 # compiler is installed, each in its own build folder under this one:
 # windows-x86_64/quorl.exe and windows-i686/quorl.exe. QUORL_WINDOWS_EXE
 # names the 64-bit program, the one Wine can run here; QUORL_WINDOWS_EXE_x86_64
-# and QUORL_WINDOWS_EXE_i686 name each one that is built.
+# and QUORL_WINDOWS_EXE_i686 name each one that is built. QUORL_WINDOWS_TEST_TOOLS
+# is the 64-bit build folder, which also holds the tools of the tests under Wine.
 set(QUORL_WINDOWS_EXE "")
 if(NOT QUORL_BUILD_WINDOWS)
   return()
@@ -28,5 +29,6 @@ foreach(arch x86_64 i686)
   set(QUORL_WINDOWS_EXE_${arch} ${binary_dir}/quorl.exe)
   if(arch STREQUAL "x86_64")
     set(QUORL_WINDOWS_EXE ${binary_dir}/quorl.exe)
+    set(QUORL_WINDOWS_TEST_TOOLS ${binary_dir})
   endif()
 endforeach()

@@ -29,3 +29,17 @@ target_include_directories(quorl PRIVATE ${QUORL_IMAGE_DIR})
 target_link_libraries(quorl PRIVATE quorl_core comdlg32 gdi32 user32)
 # A release program carries no symbols: one file of half the size.
 target_link_options(quorl PRIVATE -static $<$<CONFIG:Release>:-s>)
+
+# Test tools, never shipped, for the tests under Wine (which runs only the
+# 64-bit programs): a browser's DDE server of our own, and two socket
+# libraries that cannot serve.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  add_executable(dde_test_server WIN32 ${CMAKE_SOURCE_DIR}/tests/wine/dde_test_server.cpp)
+  target_link_options(dde_test_server PRIVATE -static)
+  foreach(fake failing_wsock32 partial_wsock32)
+    add_library(${fake} SHARED ${CMAKE_SOURCE_DIR}/tests/wine/fake_wsock32.cpp)
+    set_target_properties(${fake} PROPERTIES PREFIX "")
+    target_link_options(${fake} PRIVATE -static)
+  endforeach()
+  target_compile_definitions(partial_wsock32 PRIVATE WITHOUT_ASYNC_CANCEL)
+endif()

@@ -1,0 +1,101 @@
+// A stand-in for a web browser's DDE server, for the browser-link tests of
+// quorl.exe under Wine:
+//
+//   dde_test_server.exe SERVICE [ANSWER]
+//
+// It serves the topics WWW_OpenURL, WWW_Activate and WWW_GetWindowInfo
+// under SERVICE and writes a line on standard output for each conversation
+// ("connect SERVICE TOPIC") and each request ("request TOPIC ITEM"); when an
+// OpenURL item hands its post text over in a file ("^" and the path), the
+// file's text follows ("file TEXT"), read while the file still exists. The
+// window-info request is answered with ANSWER, or with no data when ANSWER
+// is not given (no page shown). "ready" is written once the service can be
+// reached. It runs until it is ended, or for a minute at most.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+DWORD instance = 0;
+std::string answer;
+bool showsPage = false;
+
+std::string Text(HSZ handle) {
+  char text[1024] = "";
+  DdeQueryStringA(instance, handle, text, sizeof text, CP_WINANSI);
+  return text;
+}
+
+void Say(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+// The text of the file an OpenURL item names in its fifth field ("^path").
+void SayPostedFile(const std::string& item) {
+  const size_t start = item.find(",\"^");
+  if (start == std::string::npos) return;
+  const size_t end = item.find('"', start + 3);
+  std::ifstream file(item.substr(start + 3, end - start - 3), std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  Say("file " + text.str());
+}
+
+HDDEDATA Data(const std::string& text, HSZ item) {
+  return DdeCreateDataHandle(instance, reinterpret_cast<BYTE*>(const_cast<char*>(text.c_str())),
+                             static_cast<DWORD>(text.size() + 1), 0, item, CF_TEXT, 0);
+}
+
+HDDEDATA CALLBACK Serve(UINT type, UINT, HCONV, HSZ first, HSZ second, HDDEDATA, ULONG_PTR,
+                        ULONG_PTR) {
+  if (type == XTYP_CONNECT) {
+    const std::string topic = Text(first);
+    Say("connect " + Text(second) + " " + topic);
+    const bool known =
+        topic == "WWW_OpenURL" || topic == "WWW_Activate" || topic == "WWW_GetWindowInfo";
+    return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(known));
+  }
+  if (type == XTYP_REQUEST) {
+    const std::string topic = Text(first);
+    const std::string item = Text(second);
+    Say("request " + topic + " " + item);
+    if (topic == "WWW_OpenURL") SayPostedFile(item);
+    if (topic != "WWW_GetWindowInfo") return Data("1", second);  // the browser's window
+    return showsPage ? Data(answer, second) : nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (__argc < 2) return 2;
+  _setmode(_fileno(stdout), _O_BINARY);  // lines end in LF alone
+  showsPage = __argc > 2;
+  if (showsPage) answer = __argv[2];
+  if (DdeInitializeA(&instance, Serve,
+                     APPCLASS_STANDARD | CBF_FAIL_POKES | CBF_FAIL_ADVISES | CBF_FAIL_EXECUTES |
+                         CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
+                     0) != DMLERR_NO_ERROR) {
+    return 1;
+  }
+  HSZ service = DdeCreateStringHandleA(instance, __argv[1], CP_WINANSI);
+  if (!DdeNameService(instance, service, nullptr, DNS_REGISTER)) return 1;
+  Say("ready");
+  SetTimer(nullptr, 0, 60000, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) {
+    DispatchMessageA(&message);
+  }
+  DdeNameService(instance, service, nullptr, DNS_UNREGISTER);
+  DdeFreeStringHandle(instance, service);
+  DdeUninitialize(instance);
+  return 0;
+}

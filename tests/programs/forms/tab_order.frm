@@ -2,7 +2,6 @@ VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Tab order"
    Height          =   3600
-   Width           =   4800
    Begin VB.CommandButton Second
       Caption         =   "Second"
       TabIndex        =   1
@@ -40,7 +39,7 @@ SUB TOGGLE1_CLICK()
 END SUB
 
 ' args: --events tab_order.events
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
@@ -48,7 +47,7 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
 ' expect: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
@@ -56,7 +55,7 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0 focus
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
@@ -64,7 +63,7 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
 ' expect: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
@@ -72,7 +71,7 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
 ' expect: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
@@ -80,7 +79,7 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
@@ -88,7 +87,7 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
 ' expect: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
@@ -96,7 +95,7 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
-' expect: Form1 Form text="Tab order" enabled visible left=352 top=264 width=320 height=240
+' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
 ' expect: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
@@ -104,67 +103,3 @@ END SUB
 ' expect: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
 ' expect: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Third CommandButton text="Third" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=0 enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0 focus
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Form1 Form text="Tab order" enabled visible left=372 top=264 width=280 height=240
-' expect-desktop: Second CommandButton text="Second" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: First CommandButton text="First" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Third CommandButton text="Third" disabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Fourth CommandButton text="Fourth" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Hidden1 CommandButton text="Hidden" enabled hidden left=0 top=0 width=0 height=0
-' expect-desktop: Loose1 CommandButton text="No tab index" enabled visible left=0 top=0 width=0 height=0
-' expect-desktop: Toggle1 CheckBox text="Disable Third" value=1 enabled visible left=0 top=0 width=0 height=0 focus

@@ -2,10 +2,12 @@
 # Installs the Debian packages Quorl needs. Safe to run again: when
 # everything is installed it does nothing at all.
 #
-#   install-deps.sh run   what building and running quorl needs
-#   install-deps.sh       that and what the tests need (test frameworks, the
-#                         format check, the fuzzers, the web servers the
-#                         network tests start on loopback)
+#   install-deps.sh run      what building and running quorl needs
+#   install-deps.sh desktop  what building quorl.exe and showing it under
+#                            Wine needs (README command a)
+#   install-deps.sh          all of that and what the tests need (test
+#                            frameworks, the format check, the fuzzers, the
+#                            web servers the network tests start on loopback)
 set -euo pipefail
 # shellcheck source=scripts/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -34,11 +36,16 @@ test_packages=(
   curl
   # The browser link's tests: a headless browser driven through its DevTools endpoint.
   chromium
-  # The desktop program: cross-built with MinGW-w64 (its pictures drawn by a
-  # Python script) and tested under Wine on a virtual X display, with real
-  # input from xdotool and screenshots checked with ImageMagick.
-  g++-mingw-w64-x86-64-posix
+  # The 32-bit desktop program, built (not run: Wine here runs 64-bit only).
   g++-mingw-w64-i686-posix
+)
+# The desktop program: cross-built with MinGW-w64 (its pictures drawn by a
+# Python script) and run under Wine, on a virtual X display when there is no
+# other, worked with xdotool and photographed with ImageMagick.
+desktop_packages=(
+  cmake
+  make
+  g++-mingw-w64-x86-64-posix
   python3
   wine
   wine64
@@ -53,9 +60,10 @@ with_recommends=(wine wine64 fonts-wine)
 
 case "${1:-all}" in
   run) packages=("${run_packages[@]}") ;;
-  all) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  desktop) packages=("${desktop_packages[@]}") ;;
+  all) packages=("${run_packages[@]}" "${desktop_packages[@]}" "${test_packages[@]}") ;;
   *)
-    echo "usage: install-deps.sh [run]" >&2
+    echo "usage: install-deps.sh [run|desktop]" >&2
     exit 2
     ;;
 esac

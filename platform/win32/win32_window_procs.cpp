@@ -82,7 +82,7 @@ INT_PTR Win32Windows::OnFormMessage(HWND window, UINT message, WPARAM wParam, LP
     case WM_COMMAND: {
       // A control losing the focus to a closing form reports nothing.
       auto control = reinterpret_cast<HWND>(lParam);
-      if (sink_ && control && !closing_ && !IsChangeWithoutChange(control, HIWORD(wParam))) {
+      if (sink_ && control && !closing_ && !IsQuietChange(control, HIWORD(wParam))) {
         sink_->OnCommand(ToHandle(control), HIWORD(wParam));
       }
       return TRUE;
@@ -141,17 +141,19 @@ void Win32Windows::OnScrollMessage(UINT, WPARAM wParam, LPARAM lParam) {
   sink_->OnScroll(ToHandle(scrollBar), LOWORD(wParam), static_cast<int16_t>(HIWORD(wParam)));
 }
 
-bool Win32Windows::IsChangeWithoutChange(HWND control, int notification) {
-  if (notification != EN_UPDATE && notification != EN_CHANGE) return false;
-  auto found = controls_.find(control);
-  if (found == controls_.end() || found->second.windowClass != WindowClass::kEdit) return false;
-  int length = GetWindowTextLengthA(control);
-  std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
-  text.resize(static_cast<size_t>(std::max(GetWindowTextA(control, text.data(), length + 1), 0)));
-  std::string& reported = found->second.reportedText;
-  if (text == reported) return true;
-  if (notification == EN_CHANGE) reported = text;
-  return false;
+bool Win32Windows::IsQuietChange(HWND control, int notification) {
+  return (notification == EN_UPDATE || notification == EN_CHANGE) && quietEdits_.count(control);
+}
+
+// True when a full edit box will refuse the typed character: Wine's box then
+// reports a change although its text stays as it is.
+bool Win32Windows::RefusesCharacter(HWND edit, WPARAM code) {
+  if (code < ' ' || code > 255) return false;
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  auto limit = static_cast<int>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+  return start == end && GetWindowTextLengthA(edit) >= limit;
 }
 
 HBRUSH Win32Windows::SolidBrush(Colour colour) {
@@ -224,6 +226,12 @@ LRESULT Win32Windows::OnControlMessage(HWND window, ControlWindow& control, UINT
     // The script's KeyPress procedure may replace the character.
     wParam = static_cast<WPARAM>(sink_->OnCharacter(ToHandle(window), static_cast<int>(wParam)));
     if (!IsWindow(window)) return 0;
+    if (windowClass == WindowClass::kEdit && RefusesCharacter(window, wParam)) {
+      ++quietEdits_[window];
+      LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+      if (--quietEdits_[window] == 0) quietEdits_.erase(window);
+      return result;
+    }
   }
   bool isContainer = windowClass == WindowClass::kImage ||
                      (windowClass == WindowClass::kButton && IsGroupBox(window));

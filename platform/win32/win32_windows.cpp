@@ -167,7 +167,26 @@ std::string Win32Windows::Text(WindowHandle window) {
 }
 
 void Win32Windows::SetText(WindowHandle window, std::string_view text) {
-  SetWindowTextA(ToHwnd(window), std::string(text).c_str());
+  HWND hwnd = ToHwnd(window);
+  auto found = controls_.find(hwnd);
+  bool notifies = found != controls_.end() && found->second.windowClass == WindowClass::kEdit &&
+                  !(GetWindowLongA(hwnd, GWL_STYLE) & ES_MULTILINE);
+  if (!notifies) {
+    SetWindowTextA(hwnd, std::string(text).c_str());
+    return;
+  }
+  // A single-line edit box reports its new text. Its own reports would reach
+  // the form through window procedures nested in each other, which Wine cuts
+  // off silently at a fixed depth, so a script that sets a text from that
+  // text's own event would nest without the frame limit ever ending it: the
+  // box is quiet while its text is set, and the same reports go straight to
+  // the host.
+  ++quietEdits_[hwnd];
+  SetWindowTextA(hwnd, std::string(text).c_str());
+  if (--quietEdits_[hwnd] == 0) quietEdits_.erase(hwnd);
+  if (!sink_ || closing_) return;
+  sink_->OnCommand(window, EN_UPDATE);
+  if (IsWindow(hwnd)) sink_->OnCommand(window, EN_CHANGE);
 }
 
 uint32_t Win32Windows::Style(WindowHandle window) {

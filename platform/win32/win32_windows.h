@@ -110,7 +110,6 @@ class Win32Windows final : public FormWindows, public UserActions {
     WNDPROC previous = nullptr;
     HFONT ownFont = nullptr;   // a FontSize font, deleted with the window
     HICON picture = nullptr;   // an Image's icon
-    std::string reportedText;  // an edit box's text at its last change notice
   };
 
   static INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -132,9 +131,11 @@ class Win32Windows final : public FormWindows, public UserActions {
   ControlWindow* FindControl(WindowHandle window);
   bool TakesInput(HWND window);
   void ClickButton(HWND button);
-  // An edit box's change notice that changed nothing is dropped (the
-  // system's edit box reports a change when a full box refuses a character).
-  bool IsChangeWithoutChange(HWND control, int notification);
+  // An edit box's change reports are dropped while it is quiet: while the
+  // script sets its text (SetText reports that itself) and while a full box
+  // refuses a character.
+  bool IsQuietChange(HWND control, int notification);
+  bool RefusesCharacter(HWND edit, WPARAM code);
   bool IsList(HWND window);
   void SendNotification(HWND control, int notification);
   void MoveCaretToEnd(HWND control, const ControlWindow& record);
@@ -149,7 +150,8 @@ class Win32Windows final : public FormWindows, public UserActions {
   std::optional<int> timerPeriod_;
   std::map<HWND, ControlWindow> controls_;
   std::map<Colour, HBRUSH> brushes_;
-  std::map<ATOM, Colour> classBackgrounds_;  // the colour each class was last given
+  std::map<ATOM, Colour> classBackgrounds_;
+  std::map<HWND, int> quietEdits_;  // edit boxes whose text the script is setting  // the colour each class was last given
   int nextControlId_ = 2000;
 };
 

@@ -5,6 +5,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/desktop-lib.sh"
 
+expect_no_window "Real Input"
 start_quorl "$(dirname "${BASH_SOURCE[0]}")/forms/real_input.frm"
 expect_window "Real Input"
 expect_seen Ready yes

@@ -10,6 +10,8 @@ program=${1:?program}
 caption=${2:?caption}
 png=${3:?screenshot file}
 
+# A window of that caption left by an earlier test must be gone first.
+expect_no_window "$caption"
 start_quorl "$program"
 window=$(window_named "$caption")
 [[ -n $window ]] || fail "no window '$caption' appeared"

@@ -479,7 +479,12 @@ void Win32Windows::PaintNow() {
 
 int Win32Windows::RunMessageLoop() {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchOne(message);
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    DispatchOne(message);
+    // Each message the loop takes is one action of the user (or a tick) and
+    // what it set off, done; those of a nested pump are part of a running one.
+    if (sink_ && !formDestroyed_) sink_->OnUserActionDone();
+  }
   return static_cast<int>(message.wParam);
 }
 

@@ -108,8 +108,8 @@ class Win32Windows final : public FormWindows, public UserActions {
   struct ControlWindow {
     WindowClass windowClass = WindowClass::kStatic;
     WNDPROC previous = nullptr;
-    HFONT ownFont = nullptr;   // a FontSize font, deleted with the window
-    HICON picture = nullptr;   // an Image's icon
+    HFONT ownFont = nullptr;  // a FontSize font, deleted with the window
+    HICON picture = nullptr;  // an Image's icon
   };
 
   static INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -150,8 +150,8 @@ class Win32Windows final : public FormWindows, public UserActions {
   std::optional<int> timerPeriod_;
   std::map<HWND, ControlWindow> controls_;
   std::map<Colour, HBRUSH> brushes_;
-  std::map<ATOM, Colour> classBackgrounds_;
-  std::map<HWND, int> quietEdits_;  // edit boxes whose text the script is setting  // the colour each class was last given
+  std::map<ATOM, Colour> classBackgrounds_;  // the colour each class was last given
+  std::map<HWND, int> quietEdits_;           // edit boxes whose reports are dropped
   int nextControlId_ = 2000;
 };
 

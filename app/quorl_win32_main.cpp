@@ -15,10 +15,10 @@
 #include <string>
 #include <string_view>
 
-#include "host/form_builder.h"
+#include "app/command_line.h"
+#include "app/program_run.h"
 #include "host/form_host.h"
 #include "host/form_session.h"
-#include "host/loader.h"
 #include "host/program.h"
 #include "lang/config_files.h"
 #include "lang/context.h"
@@ -40,35 +40,7 @@ namespace {
 
 namespace win32 = quorl::platform;
 
-constexpr std::string_view kUsage =
-    "Usage: quorl.exe [OPTIONS] [PROGRAM [ARGS...]]\n"
-    "Runs a Quorl program in a window: a form file (.frm, .qrl, .quorl) or a file\n"
-    "of code alone whose first line is OPTION EXPLICIT. Without PROGRAM, the Open\n"
-    "dialog asks for one. ARGS are what CMDLINE reads.\n"
-    "\n"
-    "Options:\n"
-    "  --events FILE      work the form as the user actions in FILE say (see the\n"
-    "                     README); message boxes and dialogs then use the console\n"
-    "  --scripted         message boxes and dialogs use the console, without FILE\n"
-    "  --transcript FILE  write what the console would show into FILE\n"
-    "  --list             load the program and print its stored code lines\n"
-    "  --count-lines      print the number of executed lines on standard error\n"
-    "  --quit-after-paint close the form once it is painted (for timing start-up)\n"
-    "  --help             show this help and exit\n"
-    "  --version          show the version and exit\n";
-
-constexpr std::string_view kVersion = "quorl.exe 0.1.0\n";
-
-struct Options {
-  bool list = false;
-  bool countLines = false;
-  bool scripted = false;
-  bool quitAfterPaint = false;
-  std::string events;
-  std::optional<std::string> transcript;
-  std::string program;
-  std::string arguments;
-};
+using quorl::app::CommandLine;
 
 // Shows a text where the user can see it: the console when there is one,
 // else a message box.
@@ -81,127 +53,53 @@ void Tell(std::string_view text, bool isError) {
   }
 }
 
-std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
-  int i = 1;
-  for (; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    auto value = [&](std::string& into) {
-      if (++i >= argc) return false;
-      into = argv[i];
-      return true;
-    };
-    if (arg == "--help" || arg == "-h") {
-      Tell(kUsage, false);
-      return 0;
-    }
-    if (arg == "--version") {
-      Tell(kVersion, false);
-      return 0;
-    }
-    std::string file;
-    if (arg == "--list") {
-      options.list = true;
-    } else if (arg == "--count-lines") {
-      options.countLines = true;
-    } else if (arg == "--scripted") {
-      options.scripted = true;
-    } else if (arg == "--quit-after-paint") {
-      options.quitAfterPaint = true;
-    } else if (arg == "--events" || arg == "--transcript") {
-      if (!value(file)) {
-        Tell("quorl: " + std::string(arg) + " needs a file\n" + std::string(kUsage), true);
-        return 2;
-      }
-      if (arg == "--events") {
-        options.events = file;
-        options.scripted = true;
-      } else {
-        options.transcript = file;
-      }
-    } else if (arg == "--") {
-      ++i;
-      break;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      Tell("quorl: unknown option '" + std::string(arg) + "'\n" + std::string(kUsage), true);
-      return 2;
-    } else {
-      break;
-    }
-  }
-  if (i < argc) options.program = argv[i++];
-  for (; i < argc; ++i) {
-    if (!options.arguments.empty()) options.arguments += ' ';
-    options.arguments += argv[i];
-  }
-  return std::nullopt;
-}
-
 // Everything one run of a program uses, made in the order it needs.
 class DesktopRun {
  public:
-  DesktopRun(HINSTANCE instance, const Options& options)
-      : options_(options),
-        windows_(instance, fonts_, options.scripted),
+  DesktopRun(HINSTANCE instance, const CommandLine& line)
+      : line_(line),
+        windows_(instance, fonts_, line.scripted),
         consoleDialogs_(std::cin, std::cout),
         windowDialogs_(instance, [this] { return windows_.FormHwnd(); }),
         consoleFormDialogs_(std::cout),
         windowFormDialogs_(instance, [this] { return windows_.FormHwnd(); }),
         system_([this] { windows_.PumpMessages(); }),
-        ctx_(options.scripted ? static_cast<win32::Dialogs&>(consoleDialogs_) : windowDialogs_,
+        ctx_(line.scripted ? static_cast<win32::Dialogs&>(consoleDialogs_) : windowDialogs_,
              system_),
         formHost_(ctx_, windows_,
-                  options.scripted ? static_cast<win32::FormDialogs&>(consoleFormDialogs_)
-                                   : windowFormDialogs_) {
+                  line.scripted ? static_cast<win32::FormDialogs&>(consoleFormDialogs_)
+                                : windowFormDialogs_) {
     quorl::AttachConfigFiles(ctx_, profiles_);
     ctx_.commands = &commands_;
     ctx_.browser.client = &browser_;
     ctx_.network.sockets = &sockets_;
     ctx_.network.tls = &tls_;
-    ctx_.commandLineText = options.arguments;
+    ctx_.commandLineText = line.arguments;
+    ctx_.plans.SetEnabled(!line.noCache);
   }
 
   quorl::Context& context() { return ctx_; }
 
-  int List() {
-    quorl::FormSectionSkipper skipper(ctx_);
-    if (quorl::LoadProgramFile(ctx_, options_.program, skipper).failed) return 1;
-    for (int i = 0; i < ctx_.lines.Count(); ++i) {
-      std::cout << i << ": " << ctx_.lines.Line(i) << '\n';
-    }
-    return 0;
-  }
+  int List() { return quorl::app::ListProgram(ctx_, line_); }
 
   int Run(HINSTANCE instance) {
     std::ifstream events;
-    if (!options_.events.empty()) {
-      events.open(options_.events);
-      if (!events) {
-        Tell("quorl: cannot open events file '" + options_.events + "'\n", true);
-        return 2;
-      }
+    if (std::optional<int> exitCode = quorl::app::OpenEventFile(line_, events, Tell)) {
+      return *exitCode;
     }
     win32::LoadingWindow loading(instance);
     windowDialogs_.SetLoadingWindow(loading.Handle());
-    quorl::FormBlockBuilder builder(ctx_, &formHost_);
-    // As the console runner: 1 when the program file cannot be loaded.
-    quorl::LoadResult loaded = quorl::LoadProgram(ctx_, options_.program, builder);
-    if (loaded != quorl::LoadResult::kLoaded) return loaded == quorl::LoadResult::kFailed ? 1 : 0;
-    if (!options_.events.empty() && !formHost_.HasForm()) {
-      // Nothing would take the user actions: refuse rather than drop them.
-      Tell("quorl: " + options_.program + " builds no form: the user actions in '" +
-               options_.events + "' cannot be replayed\n",
-           true);
-      return 2;
+    if (std::optional<int> exitCode = quorl::app::LoadAndStart(ctx_, formHost_, line_, Tell)) {
+      return *exitCode;
     }
-    quorl::RunStartup(ctx_);
     loading.Close();
     if (!ctx_.scriptOnly) {
-      if (options_.scripted) {
-        quorl::RunFormSession(formHost_, windows_, options_.events.empty() ? nullptr : &events,
+      if (line_.scripted) {
+        quorl::RunFormSession(formHost_, windows_, line_.events.empty() ? nullptr : &events,
                               std::cout, std::cerr);
       } else if (formHost_.HasForm()) {
         windows_.BringToTop(formHost_.FormWindow());
-        if (options_.quitAfterPaint) {
+        if (line_.quitAfterPaint) {
           windows_.PaintNow();
           formHost_.CloseForm();
         }
@@ -213,7 +111,7 @@ class DesktopRun {
   }
 
  private:
-  const Options& options_;
+  const CommandLine& line_;
   win32::Win32Fonts fonts_;
   win32::Win32Windows windows_;
   win32::ConsoleDialogs consoleDialogs_;
@@ -233,7 +131,7 @@ class DesktopRun {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
-  Options options;
+  // The transcript file must be open before anything is said.
   std::optional<std::string> transcript;
   for (int i = 1; i + 1 < __argc; ++i) {
     if (std::string_view(__argv[i]) == "--transcript") transcript = __argv[i + 1];
@@ -243,17 +141,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int) {
                 MB_OK | MB_ICONEXCLAMATION);
     return 2;
   }
-  if (std::optional<int> exitCode = ParseOptions(__argc, __argv, options)) return *exitCode;
+  CommandLine line;
+  if (std::optional<int> exitCode =
+          quorl::app::ParseCommandLine(__argc, __argv, quorl::app::Runner::kDesktop, line, Tell)) {
+    return *exitCode;
+  }
   if (!previous) win32::RegisterImageWindowClass(instance);
 
-  DesktopRun run(instance, options);
+  DesktopRun run(instance, line);
   int exitCode = 0;
   try {
-    exitCode = options.list ? run.List() : run.Run(instance);
+    exitCode = line.list ? run.List() : run.Run(instance);
   } catch (const std::bad_alloc&) {
     run.context().RaiseScriptError("OUT OF MEMORY!");
   }
   std::cout << std::flush;
-  if (options.countLines) std::cerr << "lines executed: " << run.context().linesExecuted << '\n';
+  if (line.countLines) std::cerr << "lines executed: " << run.context().linesExecuted << '\n';
   return exitCode;
 }

@@ -21,6 +21,8 @@ set_source_files_properties(${QUORL_RESOURCES} PROPERTIES
 
 add_executable(quorl WIN32
   ${CMAKE_SOURCE_DIR}/app/quorl_win32_main.cpp
+  ${CMAKE_SOURCE_DIR}/app/command_line.cpp
+  ${CMAKE_SOURCE_DIR}/app/program_run.cpp
   ${QUORL_WIN32_SOURCES}
   ${CMAKE_SOURCE_DIR}/platform/headless/console_dialogs.cpp
   ${CMAKE_SOURCE_DIR}/platform/headless/console_form_dialogs.cpp

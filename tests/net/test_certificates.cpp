@@ -81,7 +81,10 @@ void TestAuthority::CertificateFree::operator()(X509* certificate) const {
 TestAuthority::TestAuthority(std::filesystem::path folder)
     : folder_(std::move(folder)), key_(NewKey()) {
   std::filesystem::create_directories(folder_);
-  root_ = NewCertificate("Quorl Test Authority", "", key_.get(), nullptr, nullptr,
+  // A name of its own: a system store may hold another test's authority for
+  // a moment, and a chain must never be built up to that one.
+  const std::string name = "Quorl Test Authority " + folder_.parent_path().filename().string();
+  root_ = NewCertificate(name, "", key_.get(), nullptr, nullptr,
                          Validity{std::chrono::hours(-24), std::chrono::hours(24 * 365)}, 1);
   WritePem(RootFile(), root_.get(), nullptr);
 }

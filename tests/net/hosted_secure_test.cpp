@@ -1,12 +1,17 @@
 // https:// through the interpreter program, against nginx with TLS on
 // loopback: certificates of the test's own authority, trusted through the
-// "CAFile" key and never through the system's store.
+// "CAFile" key, and once through the system's store.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "hosted_program.h"
 #include "real_servers.h"
 #include "scripted_server.h"
 #include "test_certificates.h"
+#include "tools/subprocess.h"
 #include "tools/temporary_directory.h"
 
 namespace quorl::nettest {
@@ -22,6 +27,57 @@ std::string TlsFailure(std::string_view reason) {
   return "Open Socket: Could not open a secure connection to:\n  localhost\n" +
          std::string(reason) + "\n";
 }
+
+// The test's authority among the system's trusted roots for as long as the
+// object lives: a file of its own beside the local certificates, and the
+// system's store made again with it and, after its file and its own links
+// are gone, without it. Nothing else there is touched. One test at a time
+// changes the store (a lock file).
+class SystemRoot {
+ public:
+  static constexpr const char* kFolder = "/usr/local/share/ca-certificates";
+  static constexpr const char* kLinks = "/etc/ssl/certs";
+
+  // Whether this run may change the system's store.
+  static bool Possible() {
+    return geteuid() == 0 && std::filesystem::is_directory(kFolder) &&
+           std::filesystem::is_directory(kLinks) && FindProgram("update-ca-certificates");
+  }
+
+  explicit SystemRoot(const std::filesystem::path& certificate)
+      : lock_(open("/tmp/quorl-system-roots.lock", O_CREAT | O_RDWR, 0600)),
+        name_("quorl-test-" + std::to_string(getpid())) {
+    flock(lock_, LOCK_EX);
+    std::filesystem::copy_file(certificate, std::filesystem::path(kFolder) / (name_ + ".crt"));
+    Update();
+  }
+  ~SystemRoot() {
+    std::filesystem::remove(std::filesystem::path(kFolder) / (name_ + ".crt"));
+    // The store drops links that lead nowhere only when something else
+    // changes, so ours go here: the certificate's and the one named by its hash.
+    const std::string link = name_ + ".pem";
+    for (const auto& entry : std::filesystem::directory_iterator(kLinks)) {
+      if (entry.is_symlink() && std::filesystem::read_symlink(entry.path()) == link) {
+        std::filesystem::remove(entry.path());
+      }
+    }
+    std::filesystem::remove(std::filesystem::path(kLinks) / link);
+    Update();
+    close(lock_);
+  }
+  SystemRoot(const SystemRoot&) = delete;
+  SystemRoot& operator=(const SystemRoot&) = delete;
+
+ private:
+  static void Update() {
+    tools::ProcessRequest request;
+    request.argv = {"update-ca-certificates"};
+    tools::RunProcess(request);
+  }
+
+  int lock_;
+  std::string name_;
+};
 
 class HostedSecureTest : public ::testing::Test {
  protected:
@@ -113,6 +169,16 @@ TEST_F(HostedSecureTest, EveryFailedHandshakeIsShownAndNothingIsCached) {
                  missing) +
           "Message: 0\n"));
   EXPECT_FALSE(std::filesystem::exists(program.Cache("P.TXT")));
+}
+
+TEST_F(HostedSecureTest, TheSystemsRootsAreTrusted) {
+  REQUIRE_SERVER(*nginx);
+  if (!SystemRoot::Possible()) GTEST_SKIP() << "the system's store can be changed by root only";
+  WriteFile(nginx->Www() / "page.txt", "trusted by the system\n");
+  program.Configure("CAFile", "");
+  SystemRoot root(authority.RootFile());
+  EXPECT_RUN(program.Run("  MSG READDATA(OPENDATA(" + SecureUrl(good, "/page.txt") + ", \"\"))",
+                         "Message: trusted by the system\n"));
 }
 
 TEST_F(HostedSecureTest, ProxyTunnelsToTheHost) {

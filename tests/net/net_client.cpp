@@ -20,10 +20,6 @@ NetClient::NetClient() {
   ctx.network.timeouts.connect = std::chrono::seconds(5);
   ctx.network.timeouts.idle = std::chrono::seconds(10);
   ctx.network.tls = &tls;
-  ctx.network.readQuorlConfig = [this](std::string_view key) {
-    if (key == "Proxy") return proxy;
-    return key == "CAFile" ? caFile : std::string();
-  };
 }
 
 NetClient::~NetClient() {

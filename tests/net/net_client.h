@@ -75,9 +75,6 @@ class NetClient {
   platform::PosixSockets sockets;
   platform::OpenSslChannels tls;
   Context ctx{dialogs, system};
-  // The keys "Proxy" and "CAFile" of the interpreter's configuration.
-  std::string proxy;
-  std::string caFile;
 
  private:
   std::filesystem::path previousFolder_;

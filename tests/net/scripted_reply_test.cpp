@@ -33,7 +33,6 @@ TEST(ScriptedReplyTest, GetRequestBytesAndBothDumps) {
   EXPECT_EQ(body, "hello");
   const std::string expected = "GET /dir/file.txt?x=1 HTTP/1.0 \r\nUser-Agent: Quorl/0.0.4\r\n" +
                                HostOf(server) + "\r\n\r\n";
-  EXPECT_EQ(server.Requests(), std::vector<std::string>{expected});
   EXPECT_EQ(client.TempFiles("QSN"),
             std::vector<std::string>{"Header of HTTP request:\r\n" + kRule + "\r\n" + expected +
                                      "\r\n" + kRule + "\r\n"});
@@ -145,26 +144,18 @@ TEST(ScriptedReplyTest, SilentServerTimesOutOrIsStopped) {
               std::vector<std::string>{"Windows Socket ErrorGet Line: Error communication on "
                                        "network:\n  Connection timed out"});
   }
-  NetClient client;
-  const auto start = std::chrono::steady_clock::now();
-  client.system.onPump = [&] {
-    if (std::chrono::steady_clock::now() - start > 200ms) AbortNetwork(client.ctx);
-  };
-  EXPECT_EQ(client.Fetch(server.Url("/"), ""), 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
-  EXPECT_TRUE(client.Messages().empty());
-}
-
-TEST(ScriptedReplyTest, StopDuringTheSecureHandshakeEndsQuietly) {
-  ScriptedServer silent([](ScriptedConnection& connection) { connection.Hold(); });
-  NetClient client;
-  const auto start = std::chrono::steady_clock::now();
-  client.system.onPump = [&] {
-    if (std::chrono::steady_clock::now() - start > 200ms) AbortNetwork(client.ctx);
-  };
-  EXPECT_EQ(client.Fetch("https://localhost:" + std::to_string(silent.Port()) + "/", ""), 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
-  EXPECT_TRUE(client.Messages().empty());
+  // A stop ends the wait for the reply, and for the secure handshake alike.
+  const std::string secure = "https://localhost:" + std::to_string(server.Port()) + "/";
+  for (const std::string& url : {server.Url("/"), secure}) {
+    NetClient client;
+    const auto start = std::chrono::steady_clock::now();
+    client.system.onPump = [&] {
+      if (std::chrono::steady_clock::now() - start > 200ms) AbortNetwork(client.ctx);
+    };
+    EXPECT_EQ(client.Fetch(url, ""), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s) << url;
+    EXPECT_TRUE(client.Messages().empty()) << url;
+  }
 }
 
 TEST(ScriptedReplyTest, SecondRequestDuringATransferIsRefused) {

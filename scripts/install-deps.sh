@@ -34,6 +34,9 @@ test_packages=(
   nginx-light
   tinyproxy-bin
   curl
+  # The system's store of trusted roots, which one TLS test adds its own
+  # authority to for a moment (update-ca-certificates).
+  ca-certificates
   # The browser link's tests: a headless browser driven through its DevTools endpoint.
   chromium
   # The 32-bit desktop program, built (not run: Wine here runs 64-bit only).

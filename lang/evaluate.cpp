@@ -12,18 +12,6 @@
 namespace quorl {
 namespace {
 
-// Counts one level of nested evaluation for as long as it lives.
-class EvaluationLevel {
- public:
-  explicit EvaluationLevel(Context& ctx) : ctx_(ctx) { ++ctx_.evaluationDepth; }
-  ~EvaluationLevel() { --ctx_.evaluationDepth; }
-  EvaluationLevel(const EvaluationLevel&) = delete;
-  EvaluationLevel& operator=(const EvaluationLevel&) = delete;
-
- private:
-  Context& ctx_;
-};
-
 Result RunForLine(Context& ctx, const ForPlan* cut) {
   if (!cut) {
     RunFor(ctx, nullptr);

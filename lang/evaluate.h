@@ -12,6 +12,18 @@
 
 namespace quorl {
 
+// Counts one level of nested evaluation for as long as it lives.
+class EvaluationLevel {
+ public:
+  explicit EvaluationLevel(Context& ctx) : ctx_(ctx) { ++ctx_.evaluationDepth; }
+  ~EvaluationLevel() { --ctx_.evaluationDepth; }
+  EvaluationLevel(const EvaluationLevel&) = delete;
+  EvaluationLevel& operator=(const EvaluationLevel&) = delete;
+
+ private:
+  Context& ctx_;
+};
+
 // Executes a line (statement mode) or evaluates an expression with a wanted kind.
 Result Evaluate(Context& ctx, int32_t wantedKind, std::string_view text, bool statementMode);
 // Executes stored line index, as Evaluate of its text in statement mode.

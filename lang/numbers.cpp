@@ -40,11 +40,17 @@ std::optional<Number> OperandNumber(Context& ctx, const OperandPlan& operand, in
     if (!operand.literalErrors.empty() || !IsNumberKind(literal.kind)) return std::nullopt;
     return literal.kind == kKindDouble ? Double(literal.number) : Integer(literal.integer);
   }
-  bool convertible = IsNumberKind(found->kind) || found->kind == kKindBoolean;
-  if (hint == kKindInteger && convertible) return Integer(ValueToInteger(*found).integer);
-  if (hint == kKindDouble && convertible) return Double(ValueToDouble(*found).number);
+  // As ValueToInteger and ValueToDouble convert integers, booleans and doubles.
+  bool isDouble = found->kind == kKindDouble;
+  bool convertible = isDouble || found->kind == kKindInteger || found->kind == kKindBoolean;
+  if (hint == kKindInteger && convertible) {
+    return Integer(isDouble ? DoubleToInteger(found->number) : found->integer);
+  }
+  if (hint == kKindDouble && convertible) {
+    return Double(isDouble ? found->number : static_cast<double>(found->integer));
+  }
   if (hint == kKindAny && IsNumberKind(found->kind)) {
-    return found->kind == kKindDouble ? Double(found->number) : Integer(found->integer);
+    return isDouble ? Double(found->number) : Integer(found->integer);
   }
   return std::nullopt;
 }

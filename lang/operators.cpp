@@ -88,14 +88,19 @@ Result EvaluateRemainder(Context& ctx, int32_t hint, const Expr& left, const Exp
   return kind == kKindDouble ? Value::Double(remainder) : Value::Integer(remainder);
 }
 
+Result JoinTexts(Context& ctx, Value&& a, Value&& b) {
+  std::optional<std::string> x = TakeText(std::move(a));
+  std::optional<std::string> y = TakeText(std::move(b));
+  if (!x || !y || !ctx.TextSizeAllowed(x->size() + y->size())) return std::nullopt;
+  *x += *y;
+  return Value::String(std::move(*x));
+}
+
 Result EvaluateConcat(Context& ctx, const Expr& left, const Expr& right) {
   Result a;
   Result b;
   if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
-  Result x = ValueToString(*a);
-  Result y = ValueToString(*b);
-  if (!x || !y || !ctx.TextSizeAllowed(x->text->size() + y->text->size())) return std::nullopt;
-  return Value::String(*x->text + *y->text);
+  return JoinTexts(ctx, std::move(*a), std::move(*b));
 }
 
 Result EvaluateNegate(Context& ctx, int32_t hint, const Expr& operand) {
@@ -157,15 +162,48 @@ Result EvaluateLogic(Context& ctx, Logic op, const Expr& left, const Expr& right
   return std::nullopt;
 }
 
+namespace {
+
+// TARGET = TARGET & X where plans are kept: the steps of evaluating the
+// join and assigning it, except that a text variable that is still the
+// target once X has run takes X's text at its end, instead of a joined copy
+// that then replaces it. Returns what AssignStatement returns.
+bool AssignJoined(Context& ctx, const Expr& target, const Plan& join) {
+  Result joined;
+  {
+    EvaluationLevel level(ctx);  // the join's own level
+    Result b = EvaluateExpr(ctx, kKindAny, join.Right());
+    Value* record = LookupTarget(ctx, target);
+    // Reading the left operand has no effect while it is this variable.
+    if (b && record && record->kind == kKindString &&
+        LookupName(ctx, join.leftPlan->operand->name) == record) {
+      std::optional<std::string> text = TakeText(std::move(*b));
+      size_t size = record->text ? record->text->size() : 0;
+      if (!text || !ctx.TextSizeAllowed(size + text->size())) return false;
+      if (!record->text) record->text.emplace();
+      *record->text += *text;
+      return true;
+    }
+    Result a = EvaluateExpr(ctx, kKindAny, join.Left());
+    if (a && b) joined = JoinTexts(ctx, std::move(*a), std::move(*b));
+  }
+  Value* record = LookupTarget(ctx, target);
+  if (!joined || !record) return false;
+  return StoreConverted(*record, std::move(*joined));
+}
+
+}  // namespace
+
 bool AssignStatement(Context& ctx, const Expr& target, const Expr& expression) {
   Value* record = LookupTarget(ctx, target);
   if (!record) {
     ctx.RaiseScriptError("ASSIGNMENT TO UNKNOWN VARIABLE");
     return false;
   }
-  size_t mark = PropertyMark(target.text);
-  bool isProperty = mark != std::string_view::npos;
+  bool isProperty =
+      target.name ? target.name->isProperty : PropertyMark(target.text) != std::string_view::npos;
   if (record->IsControl() || isProperty) {
+    size_t mark = PropertyMark(target.text);
     std::string property = isProperty ? Normalized(target.text.substr(mark + 1)) : ".";
     Result value =
         EvaluateExpr(ctx, ctx.controls->PropertyValueKind(*record, property), expression);
@@ -179,13 +217,16 @@ bool AssignStatement(Context& ctx, const Expr& target, const Expr& expression) {
     ctx.RaiseScriptError("CAN'T RE-ASSIGN CONSTANT");
     return false;
   }
+  // The join's level and its left operand's must both stay within the limit.
+  const Plan* plan = expression.plan;
+  if (plan && plan->step == Step::kConcat && plan->code == kJoinsToItself &&
+      record->kind == kKindString && ctx.evaluationDepth + 2 <= kMaxEvaluationDepth) {
+    return AssignJoined(ctx, target, *plan);
+  }
   Result value = EvaluateExpr(ctx, record->kind, expression);
   record = LookupTarget(ctx, target);
   if (!value || !record) return false;
-  Result converted = ConvertValue(record->kind, *value);
-  if (!converted) return false;
-  CopyValue(*record, *converted);
-  return true;
+  return StoreConverted(*record, std::move(*value));
 }
 
 }  // namespace quorl

@@ -21,5 +21,7 @@ Result EvaluateLogic(Context& ctx, Logic op, const Expr& left, const Expr& right
 // TARGET = EXPRESSION: a variable keeps its kind; a control gets a property.
 // False when nothing was assigned (the reason has been reported).
 bool AssignStatement(Context& ctx, const Expr& target, const Expr& expression);
+// The text of two values joined, as "&" joins them; none when either has no text.
+Result JoinTexts(Context& ctx, Value&& a, Value&& b);
 
 }  // namespace quorl

@@ -40,7 +40,7 @@ enum class Step : uint8_t {
   kCompare,         // code: Comparison
   kArithmetic,      // code: Arithmetic
   kRemainder,       //
-  kConcat,          //
+  kConcat,          // code: kJoinsToItself in TARGET = TARGET & X
   kLogic,           // code: Logic
   kEndBody,         // END SUB, END FUNCTION, EXIT SUB, EXIT FUNCTION
   kUnknownCommand,  // "UNKNOWN COMMAND"
@@ -64,6 +64,9 @@ struct NameRef {
   mutable uint64_t globalsStamp = 0;
 };
 struct Plan;
+
+// The code of a join whose left operand is the plain variable it is assigned to.
+inline constexpr uint8_t kJoinsToItself = 1;
 
 // An expression as the routines get it: its text, and its plan where plans
 // are kept; a target also carries its name reference.

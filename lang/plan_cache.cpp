@@ -13,6 +13,18 @@ constexpr int kMaxPlanDepth = 300;
 // The run-time texts start afresh when they hold this many characters.
 constexpr size_t kMaxTextCharacters = 64 * 1024;
 
+// TARGET = TARGET & X, with TARGET a plain variable on both sides.
+void MarkJoinToItself(Plan& assignment) {
+  Plan& join = *assignment.rightPlan;
+  if (join.step != Step::kConcat || !join.errors.empty() || !join.leftPlan) return;
+  const Plan& left = *join.leftPlan;
+  if (left.step != Step::kOperand || !left.errors.empty() || left.operand->variable) return;
+  const NameRef& name = left.operand->name;
+  if (!name.isProperty && !assignment.target->isProperty && name.key == assignment.target->key) {
+    join.code = kJoinsToItself;
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statementMode,
@@ -35,8 +47,11 @@ std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statem
     case Step::kNot:
     case Step::kConditional:
     case Step::kWhile:
+      plan->rightPlan = piece(plan->right, false);
+      break;
     case Step::kAssign:
       plan->rightPlan = piece(plan->right, false);
+      MarkJoinToItself(*plan);
       break;
     case Step::kAgain:
       plan->leftPlan = piece(plan->left, statementMode);

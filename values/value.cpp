@@ -263,6 +263,41 @@ void CopyValue(Value& target, const Value& source) {
   }
 }
 
+bool StoreConverted(Value& target, Value&& value) {
+  if (value.kind == target.kind) {
+    switch (target.kind) {
+      case kKindInteger:
+        target.integer = value.integer;
+        return true;
+      case kKindBoolean:
+        target.integer = value.integer != 0 ? 1 : 0;
+        return true;
+      case kKindDouble:
+        target.number = value.number;
+        return true;
+      case kKindString:
+        target.text = TakeText(std::move(value));
+        return true;
+      default:
+        break;
+    }
+  }
+  Result converted = ConvertValue(target.kind, value);
+  if (!converted) return false;
+  CopyValue(target, *converted);
+  return true;
+}
+
+std::optional<std::string> TakeText(Value&& v) {
+  if (v.kind != kKindString) {
+    Result text = ValueToString(v);
+    if (!text) return std::nullopt;
+    return std::move(*text->text);
+  }
+  if (!v.text) return std::string();
+  return CutAtNul(std::move(*v.text));
+}
+
 Value ParseLiteral(std::string_view token, ErrorReporter& errors) {
   if (!token.empty() && token.front() == '"' && token.back() == '"') {
     std::string text;

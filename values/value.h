@@ -84,6 +84,11 @@ Result ConvertValue(int32_t kind, const Value& v);
 void ConvertValueInPlace(int32_t kind, Value& v);
 // The target takes the source's kind and payload; flags and control fields stay.
 void CopyValue(Value& target, const Value& source);
+// ConvertValue to the target's kind, then CopyValue, with a text moved
+// instead of copied. False when the conversion gives none.
+bool StoreConverted(Value& target, Value&& value);
+// The text ValueToString gives; a string value's own text is moved out.
+std::optional<std::string> TakeText(Value&& v);
 
 // Reads a literal token (string, TRUE/FALSE, double, decimal, hexadecimal).
 Value ParseLiteral(std::string_view token, ErrorReporter& errors);

@@ -240,16 +240,16 @@ Result EvaluateOperand(Context& ctx, int32_t hint, const OperandPlan& operand) {
   return operand.literal;
 }
 
-std::optional<PlainOperand> PeekOperand(Context& ctx, const Plan* plan) {
-  if (!plan || plan->step != Step::kOperand || plan->operand->variable) return std::nullopt;
+PlainOperand PeekOperand(Context& ctx, const Plan* plan) {
+  if (!plan || plan->step != Step::kOperand || plan->operand->variable) return {};
   const OperandPlan& operand = *plan->operand;
-  if (operand.name.isProperty) return std::nullopt;
+  if (operand.name.isProperty) return {};
   if (const Value* found = LookupName(ctx, operand.name)) {
-    if (found->IsControl()) return std::nullopt;
-    return PlainOperand{found, true};
+    if (found->IsControl()) return {};
+    return {found, true};
   }
-  if (!operand.literalErrors.empty()) return std::nullopt;
-  return PlainOperand{&operand.literal, false};
+  if (!operand.literalErrors.empty()) return {};
+  return {&operand.literal, false};
 }
 
 Result EvaluateOperand(Context& ctx, int32_t hint, std::string_view text) {

@@ -42,12 +42,12 @@ Result EvaluateOperand(Context& ctx, int32_t hint, std::string_view text);
 // What a plan that is a plain variable or literal reads, when reading it
 // can have no effect (no built-in variable, no control, no message): the
 // variable's own record, converted by the reader to its hint, or the literal,
-// which is not. None for every other plan.
+// which is not. A null value for every other plan.
 struct PlainOperand {
-  const Value* value;
-  bool isVariable;
+  const Value* value = nullptr;
+  bool isVariable = false;
 };
-std::optional<PlainOperand> PeekOperand(Context& ctx, const Plan* plan);
+PlainOperand PeekOperand(Context& ctx, const Plan* plan);
 
 // The n-th argument (from 1) as written, or none.
 std::optional<std::string> NthArgument(std::string_view arguments, int n);

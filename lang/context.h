@@ -73,7 +73,7 @@ class Context : public NetworkContext {
 
   RandomGenerator random;
   // Plans of the texts that ran, and the partner lines of block statements.
-  PlanCache plans;
+  PlanCache plans{procedures, lines};
   // How deeply Evaluate is nested; bounded so that text evaluating itself
   // (QUORL of a text that calls QUORL again) cannot exhaust the stack.
   int evaluationDepth = 0;

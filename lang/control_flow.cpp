@@ -56,10 +56,10 @@ bool StepVariable(Context& ctx, const ForParts& parts) {
   return text && AssignStatement(ctx, parts.variable, *text->text);
 }
 
-bool TablesHoldNumberNames(const Context& ctx) {
-  return ctx.procedures.HoldsNumberNames() || ctx.formTable.HoldsNumberNames() ||
-         ctx.globals.HoldsNumberNames() ||
-         (!ctx.frames.empty() && ctx.frames.back().locals.HoldsNumberNames());
+bool TablesHoldLiteralNames(const Context& ctx) {
+  return ctx.procedures.HoldsLiteralNames() || ctx.formTable.HoldsLiteralNames() ||
+         ctx.globals.HoldsLiteralNames() ||
+         (!ctx.frames.empty() && ctx.frames.back().locals.HoldsLiteralNames());
 }
 
 bool IsNumber(const Value& v) {
@@ -71,8 +71,8 @@ bool IsNumber(const Value& v) {
 // steps the variable and tests the end on the values themselves. The result
 // is what the general way gives: there an INTEGER variable takes the sum as
 // text, which reads back as the same number as long as no procedure or
-// variable is named by a number. False, having changed nothing, when the
-// line does not qualify.
+// variable has a name that does not begin with a letter. False, having
+// changed nothing, when the line does not qualify.
 bool StepDirectly(Context& ctx, const ForParts& parts) {
   // The general way nests two levels deeper than the line (a negative sum's text).
   if (!ctx.plans.Enabled() || ctx.callerScopeLookup ||
@@ -81,25 +81,23 @@ bool StepDirectly(Context& ctx, const ForParts& parts) {
   }
   Value* variable = LookupTarget(ctx, parts.variable);
   if (!variable || variable->IsControl() || variable->constant) return false;
-  std::optional<PlainOperand> self = PeekOperand(ctx, parts.variable.plan);
-  std::optional<PlainOperand> step = PeekOperand(ctx, parts.step.plan);
-  std::optional<PlainOperand> end = PeekOperand(ctx, parts.end.plan);
-  if (!self || self->value != variable || !step || !end || !IsNumber(*end->value)) return false;
+  PlainOperand self = PeekOperand(ctx, parts.variable.plan);
+  PlainOperand step = PeekOperand(ctx, parts.step.plan);
+  PlainOperand end = PeekOperand(ctx, parts.end.plan);
+  if (self.value != variable || !step.value || !end.value || !IsNumber(*end.value)) return false;
   if (variable->kind == kKindInteger) {
-    if (TablesHoldNumberNames(ctx)) return false;
-    if (!step->isVariable && step->value->kind != kKindInteger) return false;
-    int32_t by = ValueToInteger(*step->value).integer;
-    variable->integer =
-        static_cast<int32_t>(static_cast<uint32_t>(variable->integer) + static_cast<uint32_t>(by));
+    if (TablesHoldLiteralNames(ctx)) return false;
+    if (!step.isVariable && step.value->kind != kKindInteger) return false;
+    variable->integer = Wrap(int64_t{variable->integer} + IntegerOf(*step.value));
   } else if (variable->kind == kKindDouble) {
-    variable->number += ValueToDouble(*step->value).number;
+    variable->number += DoubleOf(*step.value);
   } else {
     return false;
   }
   // The step is read again after the variable changed (it may be the variable).
-  double by = ValueToDouble(*step->value).number;
-  double x = ValueToDouble(*variable).number;
-  double y = ValueToDouble(*end->value).number;
+  double by = DoubleOf(*step.value);
+  double x = DoubleOf(*variable);
+  double y = DoubleOf(*end.value);
   if (NumbersCompare(by > 0 ? Comparison::kGreater : Comparison::kLess, x, y)) SkipToNext(ctx);
   return true;
 }

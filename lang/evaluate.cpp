@@ -41,7 +41,7 @@ Result Execute(Context& ctx, int32_t wantedKind, const Plan& plan) {
     case Step::kControlMethod:
       return ctx.controls->CallControlMethod(plan.left, plan.right);
     case Step::kProcedure:
-      return RunProcedure(ctx, plan.left, plan.right);
+      return RunProcedure(ctx, plan);
     case Step::kBuiltin:
       return plan.builtin ? CallBuiltin(ctx, *plan.builtin, plan.right) : std::nullopt;
     case Step::kFor:

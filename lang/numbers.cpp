@@ -8,36 +8,41 @@
 namespace quorl {
 namespace {
 
+// A number of the quick path, or none (the general way must run the plan).
+// Small enough to come back in registers.
 struct Number {
-  bool isDouble = false;
-  int32_t integer = 0;
+  enum Kind : uint8_t { kNone, kInteger, kDouble };
   double number = 0.0;
+  int32_t integer = 0;
+  Kind kind = kNone;
 
-  double AsDouble() const { return isDouble ? number : integer; }
-  int32_t AsInteger() const { return isDouble ? DoubleToInteger(number) : integer; }
+  explicit operator bool() const { return kind != kNone; }
+  bool IsDouble() const { return kind == kDouble; }
+  double AsDouble() const { return kind == kDouble ? number : integer; }
+  int32_t AsInteger() const { return kind == kDouble ? DoubleToInteger(number) : integer; }
 };
 
 Number Integer(int32_t v) {
-  return {false, v, 0.0};
+  return {0.0, v, Number::kInteger};
 }
 
 Number Double(double v) {
-  return {true, 0, v};
+  return {v, 0, Number::kDouble};
 }
 
 bool IsNumberKind(int32_t kind) {
   return kind == kKindInteger || kind == kKindDouble;
 }
 
-std::optional<Number> NumberOf(Context& ctx, const Plan& plan, int32_t hint);
+Number NumberOf(Context& ctx, const Plan& plan, int32_t hint);
 
 // A variable is read converted to the hint; a literal as it was written.
-std::optional<Number> OperandNumber(Context& ctx, const OperandPlan& operand, int32_t hint) {
-  if (operand.name.isProperty) return std::nullopt;
+Number OperandNumber(Context& ctx, const OperandPlan& operand, int32_t hint) {
+  if (operand.name.isProperty) return {};
   const Value* found = LookupName(ctx, operand.name);
   if (!found) {
     const Value& literal = operand.literal;
-    if (!operand.literalErrors.empty() || !IsNumberKind(literal.kind)) return std::nullopt;
+    if (!operand.literalErrors.empty() || !IsNumberKind(literal.kind)) return {};
     return literal.kind == kKindDouble ? Double(literal.number) : Integer(literal.integer);
   }
   // As ValueToInteger and ValueToDouble convert integers, booleans and doubles.
@@ -52,60 +57,58 @@ std::optional<Number> OperandNumber(Context& ctx, const OperandPlan& operand, in
   if (hint == kKindAny && IsNumberKind(found->kind)) {
     return isDouble ? Double(found->number) : Integer(found->integer);
   }
-  return std::nullopt;
+  return {};
 }
 
 // Both operands with the working kind, right first; the kind becomes
 // double when either is one.
 bool Operands(Context& ctx, const Plan& plan, int32_t& kind, Number& a, Number& b) {
   if (kind != kKindInteger && kind != kKindDouble) return false;
-  std::optional<Number> right = NumberOf(ctx, *plan.rightPlan, kind);
-  if (!right) return false;
-  std::optional<Number> left = NumberOf(ctx, *plan.leftPlan, kind);
-  if (!left) return false;
-  a = *left;
-  b = *right;
-  if (a.isDouble || b.isDouble) kind = kKindDouble;
+  b = NumberOf(ctx, *plan.rightPlan, kind);
+  if (!b) return false;
+  a = NumberOf(ctx, *plan.leftPlan, kind);
+  if (!a) return false;
+  if (a.IsDouble() || b.IsDouble()) kind = kKindDouble;
   return true;
 }
 
-std::optional<Number> ArithmeticNumber(Context& ctx, const Plan& plan, int32_t hint) {
+Number ArithmeticNumber(Context& ctx, const Plan& plan, int32_t hint) {
   auto op = static_cast<Arithmetic>(plan.code);
   int32_t kind = hint == kKindAny ? kKindDouble : hint;
   Number a;
   Number b;
-  if (!Operands(ctx, plan, kind, a, b)) return std::nullopt;
+  if (!Operands(ctx, plan, kind, a, b)) return {};
   if (kind == kKindInteger) {
-    if (op == Arithmetic::kDivide && b.integer == 0) return std::nullopt;
+    if (op == Arithmetic::kDivide && b.integer == 0) return {};
     return Integer(IntegerArithmetic(op, a.integer, b.integer));
   }
-  if (op == Arithmetic::kDivide && b.AsDouble() == 0.0) return std::nullopt;
+  if (op == Arithmetic::kDivide && b.AsDouble() == 0.0) return {};
   return Double(DoubleArithmetic(op, a.AsDouble(), b.AsDouble()));
 }
 
-std::optional<Number> RemainderNumber(Context& ctx, const Plan& plan, int32_t hint) {
+Number RemainderNumber(Context& ctx, const Plan& plan, int32_t hint) {
   int32_t kind = hint == kKindAny ? kKindInteger : hint;
   Number a;
   Number b;
-  if (!Operands(ctx, plan, kind, a, b)) return std::nullopt;
+  if (!Operands(ctx, plan, kind, a, b)) return {};
   // Doubles are truncated to integers first; the result keeps the kind.
   int32_t dividend = kind == kKindDouble ? DoubleToInteger(a.AsDouble()) : a.integer;
   int32_t divisor = kind == kKindDouble ? DoubleToInteger(b.AsDouble()) : b.integer;
-  if (divisor == 0) return std::nullopt;
+  if (divisor == 0) return {};
   int32_t remainder = IntegerRemainder(dividend, divisor);
   return kind == kKindDouble ? Double(remainder) : Integer(remainder);
 }
 
-std::optional<Number> NegatedNumber(Context& ctx, const Plan& plan, int32_t hint) {
+Number NegatedNumber(Context& ctx, const Plan& plan, int32_t hint) {
   int32_t kind = (hint == kKindAny || hint == kKindString) ? kKindInteger : hint;
-  if (kind != kKindInteger && kind != kKindDouble) return std::nullopt;
-  std::optional<Number> value = NumberOf(ctx, *plan.rightPlan, kind);
-  if (!value) return std::nullopt;
-  if (kind == kKindInteger) return Integer(Wrap(-int64_t{value->AsInteger()}));
-  return Double(-value->AsDouble());
+  if (kind != kKindInteger && kind != kKindDouble) return {};
+  Number value = NumberOf(ctx, *plan.rightPlan, kind);
+  if (!value) return {};
+  if (kind == kKindInteger) return Integer(Wrap(-int64_t{value.AsInteger()}));
+  return Double(-value.AsDouble());
 }
 
-std::optional<Number> NumberOf(Context& ctx, const Plan& plan, int32_t hint) {
+Number NumberOf(Context& ctx, const Plan& plan, int32_t hint) {
   switch (plan.step) {
     case Step::kOperand:
       return OperandNumber(ctx, *plan.operand, hint);
@@ -116,12 +119,17 @@ std::optional<Number> NumberOf(Context& ctx, const Plan& plan, int32_t hint) {
     case Step::kNegate:
       return NegatedNumber(ctx, plan, hint);
     default:
-      return std::nullopt;
+      return {};
   }
 }
 
 bool IsNumeric(const Plan* plan) {
   return plan && plan->quickPath && plan->step != Step::kCompare;
+}
+
+// The general way would stop at the nesting limit somewhere in the plan.
+bool WithinNestingLimit(const Context& ctx, const Plan& plan) {
+  return ctx.evaluationDepth + plan.height <= kMaxEvaluationDepth;
 }
 
 }  // namespace
@@ -149,19 +157,32 @@ void MarkQuickPath(Plan& plan) {
 }
 
 std::optional<Value> QuickValue(Context& ctx, const Plan& plan, int32_t hint) {
-  // The general way would stop at the nesting limit somewhere in here.
-  if (ctx.evaluationDepth + plan.height > kMaxEvaluationDepth) return std::nullopt;
+  if (!WithinNestingLimit(ctx, plan)) return std::nullopt;
   if (plan.step == Step::kCompare) {
-    std::optional<Number> right = NumberOf(ctx, *plan.rightPlan, kKindAny);
+    Number right = NumberOf(ctx, *plan.rightPlan, kKindAny);
     if (!right) return std::nullopt;
-    std::optional<Number> left = NumberOf(ctx, *plan.leftPlan, kKindAny);
+    Number left = NumberOf(ctx, *plan.leftPlan, kKindAny);
     if (!left) return std::nullopt;
     auto op = static_cast<Comparison>(plan.code);
-    return Value::Boolean(NumbersCompare(op, left->AsDouble(), right->AsDouble()));
+    return Value::Boolean(NumbersCompare(op, left.AsDouble(), right.AsDouble()));
   }
-  std::optional<Number> number = NumberOf(ctx, plan, hint);
+  Number number = NumberOf(ctx, plan, hint);
   if (!number) return std::nullopt;
-  return number->isDouble ? Value::Double(number->number) : Value::Integer(number->integer);
+  return number.IsDouble() ? Value::Double(number.number) : Value::Integer(number.integer);
+}
+
+bool QuickStore(Context& ctx, const Plan& plan, Value& variable) {
+  if (plan.step == Step::kCompare || !WithinNestingLimit(ctx, plan)) return false;
+  if (variable.kind != kKindInteger && variable.kind != kKindDouble) return false;
+  Number number = NumberOf(ctx, plan, variable.kind);
+  if (!number) return false;
+  // What converting the result to the variable's kind gives.
+  if (variable.kind == kKindInteger) {
+    variable.integer = number.AsInteger();
+  } else {
+    variable.number = number.AsDouble();
+  }
+  return true;
 }
 
 }  // namespace quorl

@@ -18,5 +18,9 @@ namespace quorl {
 void MarkQuickPath(Plan& plan);
 // The value of a marked plan, or none when the general way must run it.
 std::optional<Value> QuickValue(Context& ctx, const Plan& plan, int32_t hint);
+// Assigns the value of a marked plan (no comparison) to an INTEGER or
+// DOUBLE variable, evaluated with the variable's kind as hint and converted
+// to it; false, having changed nothing, when the general way must run it.
+bool QuickStore(Context& ctx, const Plan& plan, Value& variable);
 
 }  // namespace quorl

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "lang/evaluate.h"
+#include "lang/numbers.h"
 #include "lang/scopes.h"
 #include "values/text_utils.h"
 
@@ -126,7 +127,7 @@ Result EvaluateCompare(Context& ctx, Comparison op, const Expr& left, const Expr
   Result b;
   if (!EvaluateBoth(ctx, kKindAny, left, right, a, b)) return std::nullopt;
   if (IsNumber(*a) && IsNumber(*b)) {
-    return Value::Boolean(NumbersCompare(op, ValueToDouble(*a).number, ValueToDouble(*b).number));
+    return Value::Boolean(NumbersCompare(op, DoubleOf(*a), DoubleOf(*b)));
   }
   int order = 0;
   if (a->kind == kKindBoolean && b->kind == kKindBoolean) {
@@ -222,6 +223,10 @@ bool AssignStatement(Context& ctx, const Expr& target, const Expr& expression) {
   if (plan && plan->step == Step::kConcat && plan->code == kJoinsToItself &&
       record->kind == kKindString && ctx.evaluationDepth + 2 <= kMaxEvaluationDepth) {
     return AssignJoined(ctx, target, *plan);
+  }
+  // Plain numbers run no code: the record found is the one assigned to.
+  if (plan && plan->quickPath && plan->step != Step::kOperand && QuickStore(ctx, *plan, *record)) {
+    return true;
   }
   Result value = EvaluateExpr(ctx, record->kind, expression);
   record = LookupTarget(ctx, target);

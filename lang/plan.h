@@ -89,6 +89,32 @@ struct OperandPlan {
   std::vector<std::string> literalErrors;
 };
 
+// A declaration as DIM reads it: the name and the value it starts with.
+struct Declaration {
+  std::string name;
+  Value initial;
+};
+
+// What every call of one procedure needs of its header, read once where
+// plans are kept.
+struct ProcedurePlan {
+  std::string name;  // as the procedure table holds it
+  bool isFunction = false;
+  int header = 0;
+  std::vector<std::string> headerMessages;  // reading the parameter list reports these
+  std::vector<Declaration> parameters;
+  Declaration result;  // a FUNCTION's variable named like it
+  NameRef resultName;  // read when the body ends
+};
+
+// The arguments of a call, cut once: each as written and normalised, with
+// its plan where plans are kept.
+struct CallPlan {
+  const NameNode* entry = nullptr;  // the procedure's entry in the procedure table
+  std::vector<std::string> arguments;
+  std::vector<std::unique_ptr<Plan>> argumentPlans;
+};
+
 // The parts of a FOR line and their plans.
 struct ForPlan {
   NameRef variableName;
@@ -119,6 +145,7 @@ struct Plan {
   std::unique_ptr<OperandPlan> operand;  // kOperand
   std::unique_ptr<NameRef> target;       // kAssign
   std::unique_ptr<ForPlan> forParts;     // kFor
+  std::unique_ptr<CallPlan> call;        // kProcedure, where plans are kept
   // Plans of the pieces, made by the plan cache; without them the pieces are
   // evaluated as texts.
   std::unique_ptr<Plan> leftPlan;

@@ -3,6 +3,7 @@
 #include "lang/classify.h"
 #include "lang/context.h"
 #include "lang/numbers.h"
+#include "lang/procedures.h"
 
 namespace quorl {
 namespace {
@@ -56,6 +57,13 @@ std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statem
     case Step::kAgain:
       plan->leftPlan = piece(plan->left, statementMode);
       break;
+    case Step::kProcedure:
+      plan->call = std::make_unique<CallPlan>(CutArguments(plan->right));
+      plan->call->entry = ctx.procedures.Find(plan->left);
+      for (const std::string& argument : plan->call->arguments) {
+        plan->call->argumentPlans.push_back(piece(argument, false));
+      }
+      break;
     case Step::kFor:
       if (ForPlan* parts = plan->forParts.get()) {
         parts->variablePlan = piece(parts->variable, false);
@@ -72,31 +80,29 @@ std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statem
 }
 
 void PlanCache::DropWhenStale(const Context& ctx) {
-  if (Fresh(ctx)) return;
+  if (Fresh()) return;
   proceduresStamp_ = ctx.procedures.Stamp();
   linesVersion_ = ctx.lines.Version();
   // A line plan may be running further up; at the top level none is.
   if (ctx.evaluationDepth == 0) retired_.clear();
-  for (std::unique_ptr<Plan>& plan : lines_) {
+  for (std::unique_ptr<Plan>& plan : linePlans_) {
     if (plan) retired_.push_back(std::move(plan));
   }
   if (ctx.evaluationDepth == 0) retired_.clear();
-  lines_.clear();
+  linePlans_.clear();
   for (TextPlans& plans : texts_) plans.clear();
   textCharacters_ = 0;
   for (std::vector<ScanOutcome>& outcomes : scans_) outcomes.clear();
+  procedurePlans_.clear();
 }
 
-bool PlanCache::Fresh(const Context& ctx) const {
-  return ctx.procedures.Stamp() == proceduresStamp_ && ctx.lines.Version() == linesVersion_;
-}
-
-const Plan& PlanCache::ForLine(Context& ctx, int index) {
+const Plan& PlanCache::BuildLine(Context& ctx, int index) {
   size_t slot = static_cast<size_t>(index);
-  if (slot < lines_.size() && lines_[slot] && Fresh(ctx)) return *lines_[slot];
   DropWhenStale(ctx);
-  if (slot >= lines_.size()) lines_.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
-  std::unique_ptr<Plan>& plan = lines_[slot];
+  if (slot >= linePlans_.size()) {
+    linePlans_.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
+  }
+  std::unique_ptr<Plan>& plan = linePlans_[slot];
   if (!plan) plan = BuildPlan(ctx, ctx.lines.Line(index), true);
   return *plan;
 }
@@ -116,10 +122,19 @@ PlanHandle PlanCache::ForText(Context& ctx, std::string_view text, bool statemen
   return PlanHandle(std::move(plan));
 }
 
-ScanOutcome& PlanCache::Scan(Context& ctx, ScanKind kind, int line) {
+std::unique_ptr<ProcedurePlan>& PlanCache::Procedure(Context& ctx, int header) {
+  size_t slot = static_cast<size_t>(header);
+  if (slot < procedurePlans_.size() && Fresh()) return procedurePlans_[slot];
+  DropWhenStale(ctx);
+  if (slot >= procedurePlans_.size()) {
+    procedurePlans_.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
+  }
+  return procedurePlans_[slot];
+}
+
+ScanOutcome& PlanCache::GrowScans(Context& ctx, ScanKind kind, int line) {
   std::vector<ScanOutcome>& outcomes = scans_[static_cast<size_t>(kind)];
   size_t slot = static_cast<size_t>(line);
-  if (slot < outcomes.size() && Fresh(ctx)) return outcomes[slot];
   DropWhenStale(ctx);
   if (slot >= outcomes.size()) outcomes.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));
   return outcomes[slot];

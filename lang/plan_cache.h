@@ -15,7 +15,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "lang/line_store.h"
 #include "lang/plan.h"
+#include "values/name_tree.h"
 
 namespace quorl {
 
@@ -50,6 +52,10 @@ enum class ScanKind : uint8_t {
 
 class PlanCache {
  public:
+  // What is kept holds while these two stay as they were.
+  PlanCache(const NameTree& procedures, const LineStore& lines)
+      : procedures_(procedures), lines_(lines) {}
+
   // How many run-time texts keep their plans; the table starts afresh when full.
   static constexpr size_t kMaxTexts = 1024;
 
@@ -57,10 +63,22 @@ class PlanCache {
   void SetEnabled(bool enabled) { enabled_ = enabled; }
 
   // The plan of stored line index in statement mode.
-  const Plan& ForLine(Context& ctx, int index);
+  const Plan& ForLine(Context& ctx, int index) {
+    size_t slot = static_cast<size_t>(index);
+    if (slot < linePlans_.size() && linePlans_[slot] && Fresh()) return *linePlans_[slot];
+    return BuildLine(ctx, index);
+  }
   PlanHandle ForText(Context& ctx, std::string_view text, bool statementMode);
   // The remembered outcome of a scan from a line; kUnknown the first time.
-  ScanOutcome& Scan(Context& ctx, ScanKind kind, int line);
+  ScanOutcome& Scan(Context& ctx, ScanKind kind, int line) {
+    std::vector<ScanOutcome>& outcomes = scans_[static_cast<size_t>(kind)];
+    size_t slot = static_cast<size_t>(line);
+    if (slot < outcomes.size() && Fresh()) return outcomes[slot];
+    return GrowScans(ctx, kind, line);
+  }
+  // Where the plan of the procedure whose header is at line is kept; empty
+  // the first time.
+  std::unique_ptr<ProcedurePlan>& Procedure(Context& ctx, int header);
 
  private:
   struct TextHash {
@@ -71,19 +89,26 @@ class PlanCache {
       std::unordered_map<std::string, std::shared_ptr<const Plan>, TextHash, std::equal_to<>>;
 
   // Whether what is kept was learnt of the present procedures and lines.
-  bool Fresh(const Context& ctx) const;
+  bool Fresh() const {
+    return procedures_.Stamp() == proceduresStamp_ && lines_.Version() == linesVersion_;
+  }
   // Drops everything once the procedures or the lines have changed.
   void DropWhenStale(const Context& ctx);
+  const Plan& BuildLine(Context& ctx, int index);
+  ScanOutcome& GrowScans(Context& ctx, ScanKind kind, int line);
 
+  const NameTree& procedures_;
+  const LineStore& lines_;
   bool enabled_ = true;
   uint64_t proceduresStamp_ = 0;
   uint64_t linesVersion_ = 0;
-  std::vector<std::unique_ptr<Plan>> lines_;
+  std::vector<std::unique_ptr<Plan>> linePlans_;
   // Line plans dropped while a line may still run; let go at the top level.
   std::vector<std::unique_ptr<Plan>> retired_;
   std::array<TextPlans, 2> texts_;  // by statement mode
   size_t textCharacters_ = 0;
   std::array<std::vector<ScanOutcome>, 6> scans_;
+  std::vector<std::unique_ptr<ProcedurePlan>> procedurePlans_;  // by header line
 };
 
 }  // namespace quorl

@@ -1,5 +1,6 @@
 #include "lang/procedures.h"
 
+#include <algorithm>
 #include <new>
 
 #include "lang/builtins.h"
@@ -60,61 +61,88 @@ void ScanProcedures(Context& ctx) {
 }
 
 // The parameter list of a procedure header, without its parentheses.
-std::string ParameterList(Context& ctx, const std::string& header) {
+std::string ParameterList(ErrorReporter& errors, const std::string& header) {
   size_t parenthesis = header.find('(');
   if (parenthesis == std::string::npos) return "";
   std::string inside;
   std::string rest;
-  SplitParenthesised(inside, rest, std::string_view(header).substr(parenthesis), ctx);
+  SplitParenthesised(inside, rest, std::string_view(header).substr(parenthesis), errors);
   NormalizeToken(inside);
-  StripOuterParens(inside, ctx);
+  StripOuterParens(inside, errors);
   return inside;
+}
+
+// The items of a parameter or argument list, as NthArgument gives them.
+std::vector<std::string> ListItems(std::string_view list) {
+  std::vector<std::string> items;
+  while (std::optional<std::string> item = NthArgument(list, static_cast<int>(items.size()) + 1)) {
+    items.push_back(Normalized(*item));
+  }
+  return items;
+}
+
+// What a call needs of the procedure's header. Reading the parameter list
+// may report messages; they are given at every call.
+std::unique_ptr<ProcedurePlan> ReadProcedure(const Context& ctx, const NameNode& entry) {
+  auto procedure = std::make_unique<ProcedurePlan>();
+  procedure->name = entry.name;
+  procedure->isFunction = entry.value->kind == kKindFunction;
+  procedure->header = entry.value->integer;
+  procedure->resultName = MakeNameRef(entry.name);
+  const std::string& headerLine = ctx.lines.Line(procedure->header);
+  MessageList messages(procedure->headerMessages);
+  for (const std::string& parameter : ListItems(ParameterList(messages, headerLine))) {
+    procedure->parameters.push_back(ReadDeclaration(parameter));
+  }
+  if (procedure->isFunction) {
+    size_t close = headerLine.find(')');
+    std::string type = close == std::string::npos ? "" : headerLine.substr(close + 1);
+    procedure->result = ReadDeclaration(Normalized(entry.name + " " + type));
+  }
+  return procedure;
 }
 
 // Evaluates an argument in the caller's frame. The callee's frame is set aside
 // meanwhile, so that a call inside the argument pushes its own frame above the
 // caller and never touches the callee's.
-Result EvaluateInCaller(Context& ctx, int32_t kind, std::string_view argument) {
+Result EvaluateInCaller(Context& ctx, int32_t kind, const Expr& argument) {
   CallFrame callee = std::move(ctx.frames.back());
   ctx.frames.pop_back();
   ctx.callerScopeLookup = false;
-  Result value = Evaluate(ctx, kind, argument, false);
+  Result value = EvaluateExpr(ctx, kind, argument);
   ctx.frames.push_back(std::move(callee));
   return value;
 }
 
-// Binds the arguments to the parameters; false after a count mismatch.
-bool BindArguments(Context& ctx, std::string_view arguments, std::string_view parameters) {
-  for (int k = 1;; ++k) {
-    std::optional<std::string> argument = NthArgument(arguments, k);
-    std::optional<std::string> parameter = NthArgument(parameters, k);
-    if (!argument || !parameter) {
-      ctx.callerScopeLookup = false;
-      if (argument.has_value() == parameter.has_value()) return true;
-      ReportBroken(ctx, "PARAMETER COUNT MISMATCH");
-      return false;
-    }
-    NameNode* variable = DeclareVariable(ctx, Normalized(*parameter), kScopeLocal);
+// Binds the arguments to the parameters, left to right; false after a count mismatch.
+bool BindArguments(Context& ctx, const CallPlan& call, const ProcedurePlan& procedure) {
+  size_t count = std::min(call.arguments.size(), procedure.parameters.size());
+  for (size_t k = 0; k < count; ++k) {
+    const Declaration& parameter = procedure.parameters[k];
+    NameNode* variable = BindName(ctx, parameter.name, parameter.initial, kScopeLocal);
     if (!variable) continue;
-    int32_t kind = variable->value->kind;
-    Result value = EvaluateInCaller(ctx, kind, Normalized(*argument));
-    if (!value) continue;
-    if (Result converted = ConvertValue(kind, *value)) CopyValue(*variable->value, *converted);
+    const Plan* plan = k < call.argumentPlans.size() ? call.argumentPlans[k].get() : nullptr;
+    Result value = EvaluateInCaller(ctx, variable->value->kind, Expr(call.arguments[k], plan));
+    if (value) StoreConverted(*variable->value, std::move(*value));
   }
+  ctx.callerScopeLookup = false;
+  if (call.arguments.size() == procedure.parameters.size()) return true;
+  ReportBroken(ctx, "PARAMETER COUNT MISMATCH");
+  return false;
 }
 
 // Runs the body from the line after the header until a line ends it.
-Result RunBody(Context& ctx, std::string_view name, bool isFunction, int header) {
+Result RunBody(Context& ctx, const ProcedurePlan& procedure) {
   const int depth = ctx.FrameDepth();
-  ctx.frames[depth].line = header + 1;
+  ctx.frames[depth].line = procedure.header + 1;
   while (true) {
     // After END no line runs, not even the first of a procedure that was
     // called after it (from an argument or the other side of an operator).
     if (ctx.stopRequested) return std::nullopt;
     CallFrame* frame = &ctx.frames[depth];
     if (frame->line < 0 || frame->line >= ctx.lines.Count()) {
-      if (!isFunction) return std::nullopt;
-      Value* result = LookupName(ctx, name);
+      if (!procedure.isFunction) return std::nullopt;
+      Value* result = LookupName(ctx, procedure.resultName);
       if (!result) return std::nullopt;
       Value copy;
       CopyValue(copy, *result);
@@ -139,7 +167,41 @@ Result RunBody(Context& ctx, std::string_view name, bool isFunction, int header)
   }
 }
 
+// Runs a procedure in the frame the caller pushed, with its arguments cut.
+Result Call(Context& ctx, const NameNode& entry, const CallPlan& call) {
+  ctx.CurrentFrame()->line = entry.value->integer;  // errors while binding quote the header
+  std::unique_ptr<ProcedurePlan> transient;
+  const ProcedurePlan* procedure = nullptr;
+  if (ctx.plans.Enabled()) {
+    std::unique_ptr<ProcedurePlan>& kept = ctx.plans.Procedure(ctx, entry.value->integer);
+    if (!kept) kept = ReadProcedure(ctx, entry);
+    procedure = kept.get();
+  } else {
+    transient = ReadProcedure(ctx, entry);
+    procedure = transient.get();
+  }
+  for (const std::string& message : procedure->headerMessages) ctx.RaiseScriptError(message);
+  ctx.callerScopeLookup = true;
+  if (procedure->isFunction) {
+    BindName(ctx, procedure->result.name, procedure->result.initial, kScopeLocal);
+  }
+  if (!BindArguments(ctx, call, *procedure)) return std::nullopt;
+  return RunBody(ctx, *procedure);
+}
+
 }  // namespace
+
+CallPlan CutArguments(std::string_view arguments) {
+  std::string text = Normalized(arguments);
+  // The parentheses of MYSUB(1, 2) go; those of MYSUB F(1) or MYSUB (1), (2)
+  // belong to the arguments and stay. Both are there: nothing is reported.
+  if (StartsWith(text, "(") && ClosingParenEnd(text) == static_cast<int>(text.size())) {
+    text = text.substr(1, text.size() - 2);
+  }
+  CallPlan call;
+  call.arguments = ListItems(text);
+  return call;
+}
 
 void PrepareProgram(Context& ctx) {
   ScanDeclarations(ctx);
@@ -188,34 +250,22 @@ Result CallProcedure(Context& ctx, std::string_view name, std::string_view argum
     ReportBroken(ctx, "SUB/FUNCTION NOT FOUND");
     return std::nullopt;
   }
-  std::string procedure = entry->name;
-  bool isFunction = entry->value->kind == kKindFunction;
-  int header = entry->value->integer;
-  ctx.CurrentFrame()->line = header;  // errors while binding quote the header
-
-  const std::string& headerLine = ctx.lines.Line(header);
-  std::string parameters = ParameterList(ctx, headerLine);
-  std::string argumentText = Normalized(arguments);
-  // The parentheses of MYSUB(1, 2) go; those of MYSUB F(1) or MYSUB (1), (2)
-  // belong to the arguments and stay.
-  if (StartsWith(argumentText, "(") &&
-      ClosingParenEnd(argumentText) == static_cast<int>(argumentText.size())) {
-    StripOuterParens(argumentText, ctx);
-  }
-
-  ctx.callerScopeLookup = true;
-  if (isFunction) {
-    size_t close = headerLine.find(')');
-    std::string type = close == std::string::npos ? "" : headerLine.substr(close + 1);
-    DeclareVariable(ctx, Normalized(procedure + " " + type), kScopeLocal);
-  }
-  if (!BindArguments(ctx, argumentText, parameters)) return std::nullopt;
-  return RunBody(ctx, procedure, isFunction, header);
+  return Call(ctx, *entry, CutArguments(arguments));
 }
 
 Result RunProcedure(Context& ctx, std::string_view name, std::string_view arguments) {
   if (!ctx.PushFrame()) return std::nullopt;
   Result result = CallProcedure(ctx, name, arguments);
+  ctx.PopFrame();
+  return result;
+}
+
+Result RunProcedure(Context& ctx, const Plan& plan) {
+  if (!plan.call || !plan.call->entry || !plan.call->entry->value) {
+    return RunProcedure(ctx, plan.left, plan.right);
+  }
+  if (!ctx.PushFrame()) return std::nullopt;
+  Result result = Call(ctx, *plan.call->entry, *plan.call);
   ctx.PopFrame();
   return result;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "lang/context.h"
+#include "lang/plan.h"
 
 namespace quorl {
 
@@ -15,6 +16,10 @@ void ReleaseProgram(Context& ctx);
 Result CallProcedure(Context& ctx, std::string_view name, std::string_view arguments);
 // PushFrame, CallProcedure, PopFrame: how the host and the events run a procedure.
 Result RunProcedure(Context& ctx, std::string_view name, std::string_view arguments);
+// The same for a call whose arguments were cut once (plan.call) where plans are kept.
+Result RunProcedure(Context& ctx, const Plan& plan);
+// A call's argument text cut into its arguments, as a call binds them.
+CallPlan CutArguments(std::string_view arguments);
 // The variable of the n-th parameter (from 1) in the current frame.
 Value* GetParameterValue(Context& ctx, std::string_view name, int n);
 bool HasProcedure(const Context& ctx, std::string_view name);

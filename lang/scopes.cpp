@@ -1,5 +1,7 @@
 #include "lang/scopes.h"
 
+#include <cctype>
+
 #include "values/text_utils.h"
 
 namespace quorl {
@@ -37,6 +39,14 @@ Value InitialValue(std::string_view declaration) {
 
 NameNode* FindInScopes(Context& ctx, std::string_view name) {
   int depth = ctx.FrameDepth();
+  // A literal's text (a number, a quoted text) names nothing unless some
+  // table was given a name that does not begin with a letter.
+  if (!name.empty() && !std::isalpha(static_cast<unsigned char>(name[0])) &&
+      !ctx.formTable.HoldsLiteralNames() && !ctx.globals.HoldsLiteralNames() &&
+      (depth < 0 || !ctx.frames[depth].locals.HoldsLiteralNames()) &&
+      (depth < 1 || !ctx.frames[depth - 1].locals.HoldsLiteralNames())) {
+    return nullptr;
+  }
   if (depth >= 1 && ctx.callerScopeLookup) {
     if (NameNode* node = ctx.frames[depth - 1].locals.Find(name)) return node;
   }
@@ -83,11 +93,16 @@ NameNode* BindName(Context& ctx, std::string_view name, Value value, int scope) 
   return table->Bind(name, std::move(value));
 }
 
-NameNode* DeclareVariable(Context& ctx, std::string_view declaration, int scope) {
+Declaration ReadDeclaration(std::string_view declaration) {
   std::string name(declaration.substr(0, declaration.find(' ')));
   TrimBlanks(name);
   if (!name.empty() && name.back() == '$') name.pop_back();
-  return BindName(ctx, name, InitialValue(declaration), scope);
+  return {std::move(name), InitialValue(declaration)};
+}
+
+NameNode* DeclareVariable(Context& ctx, std::string_view declaration, int scope) {
+  Declaration read = ReadDeclaration(declaration);
+  return BindName(ctx, read.name, std::move(read.initial), scope);
 }
 
 void DeclareConstant(Context& ctx, std::string_view declaration, int scope) {
@@ -131,11 +146,7 @@ Value* LookupName(Context& ctx, std::string_view name) {
 Value* FindName(Context& ctx, const NameRef& name) {
   NameNode* node =
       name.isMe ? FindInScopes(ctx, ResolveObjectName(ctx, name.key)) : FindRemembered(ctx, name);
-  return node ? node->value.get() : nullptr;
-}
-
-Value* LookupTarget(Context& ctx, const Expr& target) {
-  return target.name ? LookupName(ctx, *target.name) : LookupName(ctx, target.text);
+  return node ? node->Bound() : nullptr;
 }
 
 std::optional<Result> ReadName(Context& ctx, const NameRef& name, int32_t hint) {

@@ -15,6 +15,8 @@ enum Scope : int { kScopeLocal = 0, kScopeForm = 1, kScopeGlobal = 2 };
 NameNode* BindName(Context& ctx, std::string_view name, Value value, int scope);
 // DIM / GLOBAL: "NAME [AS TYPE]".
 NameNode* DeclareVariable(Context& ctx, std::string_view declaration, int scope);
+// The name and initial value that DeclareVariable binds for a declaration.
+Declaration ReadDeclaration(std::string_view declaration);
 // CONST: "NAME = LITERAL".
 void DeclareConstant(Context& ctx, std::string_view declaration, int scope);
 
@@ -30,12 +32,14 @@ inline Value* LookupName(Context& ctx, const NameRef& name) {
   if (name.remembered && !ctx.callerScopeLookup && ctx.plans.Enabled() && !ctx.frames.empty() &&
       name.localsStamp == ctx.frames.back().locals.Stamp() &&
       name.formStamp == ctx.formTable.Stamp() && name.globalsStamp == ctx.globals.Stamp()) {
-    return name.node ? name.node->value.get() : nullptr;
+    return name.node ? name.node->Bound() : nullptr;
   }
   return FindName(ctx, name);
 }
 // An assignment's target: through its name reference when it has one.
-Value* LookupTarget(Context& ctx, const Expr& target);
+inline Value* LookupTarget(Context& ctx, const Expr& target) {
+  return target.name ? LookupName(ctx, *target.name) : LookupName(ctx, target.text);
+}
 // What reading a name gives, converted to the hint: a control's (default)
 // property, or a copy of the variable. Outer none when no table holds the name.
 std::optional<Result> ReadName(Context& ctx, const NameRef& name, int32_t hint);

@@ -1,5 +1,6 @@
 #include "values/name_tree.h"
 
+#include <cctype>
 #include <functional>
 #include <vector>
 
@@ -27,6 +28,21 @@ NameNode* FindFirst(NameNode* root, const std::function<bool(const NameNode&)>& 
   return nullptr;
 }
 
+// Releases a subtree without recursion or a stack: left children are
+// turned into right ones as the walk goes down.
+void Release(std::unique_ptr<NameNode> node) {
+  while (node) {
+    if (node->left) {
+      std::unique_ptr<NameNode> left = std::move(node->left);
+      node->left = std::move(left->right);
+      left->right = std::move(node);
+      node = std::move(left);
+    } else {
+      node = std::move(node->right);
+    }
+  }
+}
+
 }  // namespace
 
 int CompareNames(std::string_view a, std::string_view b) {
@@ -44,16 +60,15 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
 }
 
-NameTree::NameTree(std::string rootName, uint64_t* stampCounter)
-    : root_(std::make_unique<NameNode>()), stampCounter_(stampCounter) {
-  root_->name = std::move(rootName);
+NameTree::NameTree(std::string rootName, uint64_t* stampCounter) : stampCounter_(stampCounter) {
+  root_.name = std::move(rootName);
   Restamp();
 }
 
 NameTree& NameTree::operator=(NameTree&& other) noexcept {
   NameTree old(std::move(*this));  // released without recursion as it goes
   root_ = std::move(other.root_);
-  numberNames_ = other.numberNames_;
+  literalNames_ = other.literalNames_;
   if (!stampCounter_) stampCounter_ = other.stampCounter_;
   Restamp();
   return *this;
@@ -61,19 +76,12 @@ NameTree& NameTree::operator=(NameTree&& other) noexcept {
 
 NameTree::~NameTree() {
   // Unbalanced trees can be deep: release them without recursion.
-  std::vector<std::unique_ptr<NameNode>> pending;
-  pending.push_back(std::move(root_));
-  while (!pending.empty()) {
-    std::unique_ptr<NameNode> node = std::move(pending.back());
-    pending.pop_back();
-    if (!node) continue;
-    pending.push_back(std::move(node->left));
-    pending.push_back(std::move(node->right));
-  }
+  Release(std::move(root_.left));
+  Release(std::move(root_.right));
 }
 
 NameNode* NameTree::Find(std::string_view name) const {
-  NameNode* node = root_.get();
+  NameNode* node = &root_;
   std::string_view key = name.substr(0, kMaxNameLength);
   while (node) {
     if (node->name.empty()) {
@@ -88,9 +96,9 @@ NameNode* NameTree::Find(std::string_view name) const {
 }
 
 NameNode* NameTree::FindOrAdd(std::string_view name) {
-  if (name.empty() || name == " " || !root_) return nullptr;
+  if (name.empty() || name == " ") return nullptr;
   std::string_view key = name.substr(0, kMaxNameLength);
-  NameNode* node = root_.get();
+  NameNode* node = &root_;
   while (true) {
     int order = node->name.empty() ? 1 : CompareNames(key, node->name);
     if (order == 0) return node;
@@ -98,7 +106,7 @@ NameNode* NameTree::FindOrAdd(std::string_view name) {
     if (!next) {
       next = std::make_unique<NameNode>();
       next->name = std::string(key);
-      if (key[0] >= '0' && key[0] <= '9') numberNames_ = true;
+      if (!std::isalpha(static_cast<unsigned char>(key[0]))) literalNames_ = true;
       Restamp();
       return next.get();
     }
@@ -107,12 +115,11 @@ NameNode* NameTree::FindOrAdd(std::string_view name) {
 }
 
 NameNode* NameTree::FindByKind(int32_t kind) const {
-  return FindFirst(root_.get(),
-                   [kind](const NameNode& n) { return n.value && n.value->kind == kind; });
+  return FindFirst(&root_, [kind](const NameNode& n) { return n.value && n.value->kind == kind; });
 }
 
 NameNode* NameTree::FindByWindow(uint32_t window) const {
-  return FindFirst(root_.get(),
+  return FindFirst(&root_,
                    [window](const NameNode& n) { return n.value && n.value->window == window; });
 }
 
@@ -122,11 +129,7 @@ NameNode* NameTree::Bind(std::string_view name, Value value) {
   value.held = true;
   // Replace in place: whoever still holds the record (an assignment under
   // way) keeps a valid one.
-  if (node->value) {
-    *node->value = std::move(value);
-  } else {
-    node->value = std::make_unique<Value>(std::move(value));
-  }
+  node->value = std::move(value);
   return node;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,13 @@ namespace quorl {
 
 struct NameNode {
   std::string name;
-  std::unique_ptr<Value> value;  // bound values are held by the table
+  // Bound values are held by the table, in the node: a bound value keeps
+  // its address for as long as the table lives.
+  std::optional<Value> value;
   std::unique_ptr<NameNode> left;
   std::unique_ptr<NameNode> right;
+
+  Value* Bound() { return value ? &*value : nullptr; }
 };
 
 // Case-insensitive byte comparison folding A-Z to a-z only.
@@ -39,9 +44,9 @@ class NameTree {
   ~NameTree();
 
   uint64_t Stamp() const { return stamp_; }
-  // Whether a name that begins with a digit was ever added: only then can
-  // a number's text name something in this table.
-  bool HoldsNumberNames() const { return numberNames_; }
+  // Whether a name that does not begin with a letter was ever added: only
+  // then can a literal's text (a number, a quoted text) name something here.
+  bool HoldsLiteralNames() const { return literalNames_; }
 
   NameNode* Find(std::string_view name) const;
   // None for the empty name and a single blank.
@@ -55,10 +60,10 @@ class NameTree {
  private:
   void Restamp() { stamp_ = stampCounter_ ? ++*stampCounter_ : stamp_ + 1; }
 
-  std::unique_ptr<NameNode> root_;
+  mutable NameNode root_;  // a sentinel: searches pass it by on the right
   uint64_t* stampCounter_ = nullptr;
   uint64_t stamp_ = 0;
-  bool numberNames_ = false;
+  bool literalNames_ = false;
 };
 
 }  // namespace quorl

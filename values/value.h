@@ -74,6 +74,17 @@ inline constexpr size_t kMaxTextBytes = 32 * 1024 * 1024;
 
 Value ValueToInteger(const Value& v);
 Value ValueToDouble(const Value& v);
+// What ValueToInteger and ValueToDouble give, without making a Value.
+inline int32_t IntegerOf(const Value& v) {
+  if (v.kind == kKindInteger || v.kind == kKindBoolean) return v.integer;
+  if (v.kind == kKindDouble) return DoubleToInteger(v.number);
+  return ValueToInteger(v).integer;
+}
+inline double DoubleOf(const Value& v) {
+  if (v.kind == kKindInteger || v.kind == kKindBoolean) return v.integer;
+  if (v.kind == kKindDouble) return v.number;
+  return ValueToDouble(v).number;
+}
 Value ValueToBoolean(const Value& v);
 Result ValueToString(const Value& v);  // none for procedure entries and controls
 

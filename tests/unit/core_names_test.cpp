@@ -44,9 +44,9 @@ TEST(NameTree, FirstMatchFollowsTheShapeOfInsertion) {
 
 TEST(NameTree, RebindingReplacesTheValueInPlace) {
   NameTree tree;
-  Value* first = tree.Bind("X", Value::Integer(5))->value.get();
+  Value* first = tree.Bind("X", Value::Integer(5))->Bound();
   tree.Bind("X", Value::String("s"));
-  EXPECT_EQ(tree.Find("X")->value.get(), first);
+  EXPECT_EQ(tree.Find("X")->Bound(), first);
   EXPECT_EQ(first->kind, kKindString);
 }
 

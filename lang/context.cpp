@@ -5,6 +5,7 @@ namespace quorl {
 Context::Context(platform::Dialogs& dialogs, platform::System& system)
     : NetworkContext(dialogs, system), controls(&noControls_) {
   frames.reserve(kMaxFrames);  // frames never move while calls run
+  spareLocals_.reserve(kMaxFrames);
 }
 
 bool Context::PushFrame() {
@@ -12,12 +13,22 @@ bool Context::PushFrame() {
     RaiseScriptError("TOO MANY NESTED CALLS!");
     return false;
   }
-  frames.push_back(CallFrame{0, NameTree("", &nameStamps)});
+  // A popped frame's table serves again, emptied: its nodes are kept for the
+  // names the next call binds, which are mostly the same.
+  if (spareLocals_.empty()) {
+    frames.push_back(CallFrame{0, NameTree("", &nameStamps)});
+  } else {
+    frames.push_back(CallFrame{0, std::move(spareLocals_.back())});
+    spareLocals_.pop_back();
+    frames.back().locals.Forget();
+  }
   return true;
 }
 
 void Context::PopFrame() {
-  if (!frames.empty()) frames.pop_back();
+  if (frames.empty()) return;
+  spareLocals_.push_back(std::move(frames.back().locals));
+  frames.pop_back();
 }
 
 void Context::RaiseScriptError(std::string_view message) {

@@ -120,6 +120,7 @@ class Context : public NetworkContext {
 
  private:
   NoControls noControls_;
+  std::vector<NameTree> spareLocals_;  // tables of popped frames, for the next pushes
 };
 
 }  // namespace quorl

@@ -62,6 +62,8 @@ struct NameRef {
   mutable uint64_t localsStamp = 0;
   mutable uint64_t formStamp = 0;
   mutable uint64_t globalsStamp = 0;
+  // The identity of the frame table the node was found in, or 0.
+  mutable uint64_t localsIdentity = 0;
 };
 struct Plan;
 
@@ -105,6 +107,9 @@ struct ProcedurePlan {
   std::vector<Declaration> parameters;
   Declaration result;  // a FUNCTION's variable named like it
   NameRef resultName;  // read when the body ends
+  // The name read is the variable's own (no blank, no property mark in it),
+  // so the variable bound in the call's frame is what the reading finds.
+  bool resultReadDirectly = false;
 };
 
 // The arguments of a call, cut once: each as written and normalised, with

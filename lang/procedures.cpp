@@ -98,6 +98,8 @@ std::unique_ptr<ProcedurePlan> ReadProcedure(const Context& ctx, const NameNode&
     size_t close = headerLine.find(')');
     std::string type = close == std::string::npos ? "" : headerLine.substr(close + 1);
     procedure->result = ReadDeclaration(Normalized(entry.name + " " + type));
+    procedure->resultReadDirectly =
+        !procedure->resultName.isProperty && procedure->result.name == procedure->resultName.key;
   }
   return procedure;
 }
@@ -132,7 +134,8 @@ bool BindArguments(Context& ctx, const CallPlan& call, const ProcedurePlan& proc
 }
 
 // Runs the body from the line after the header until a line ends it.
-Result RunBody(Context& ctx, const ProcedurePlan& procedure) {
+// result is the FUNCTION's variable as the call bound it, or none.
+Result RunBody(Context& ctx, const ProcedurePlan& procedure, NameNode* result) {
   const int depth = ctx.FrameDepth();
   ctx.frames[depth].line = procedure.header + 1;
   while (true) {
@@ -142,10 +145,13 @@ Result RunBody(Context& ctx, const ProcedurePlan& procedure) {
     CallFrame* frame = &ctx.frames[depth];
     if (frame->line < 0 || frame->line >= ctx.lines.Count()) {
       if (!procedure.isFunction) return std::nullopt;
-      Value* result = LookupName(ctx, procedure.resultName);
-      if (!result) return std::nullopt;
+      // The frame's own table is searched first (no arguments are binding).
+      Value* value = result && procedure.resultReadDirectly && !ctx.callerScopeLookup
+                         ? result->Bound()
+                         : LookupName(ctx, procedure.resultName);
+      if (!value) return std::nullopt;
       Value copy;
-      CopyValue(copy, *result);
+      CopyValue(copy, *value);
       return copy;
     }
     int32_t running = frame->line;
@@ -182,11 +188,12 @@ Result Call(Context& ctx, const NameNode& entry, const CallPlan& call) {
   }
   for (const std::string& message : procedure->headerMessages) ctx.RaiseScriptError(message);
   ctx.callerScopeLookup = true;
+  NameNode* result = nullptr;
   if (procedure->isFunction) {
-    BindName(ctx, procedure->result.name, procedure->result.initial, kScopeLocal);
+    result = BindName(ctx, procedure->result.name, procedure->result.initial, kScopeLocal);
   }
   if (!BindArguments(ctx, call, *procedure)) return std::nullopt;
-  return RunBody(ctx, *procedure);
+  return RunBody(ctx, *procedure, result);
 }
 
 }  // namespace

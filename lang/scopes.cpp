@@ -37,7 +37,8 @@ Value InitialValue(std::string_view declaration) {
   return Value::Integer(0);
 }
 
-NameNode* FindInScopes(Context& ctx, std::string_view name) {
+// inCurrentFrame tells whether the node is the current frame's own.
+NameNode* FindInScopes(Context& ctx, std::string_view name, bool* inCurrentFrame = nullptr) {
   int depth = ctx.FrameDepth();
   // A literal's text (a number, a quoted text) names nothing unless some
   // table was given a name that does not begin with a letter.
@@ -51,7 +52,10 @@ NameNode* FindInScopes(Context& ctx, std::string_view name) {
     if (NameNode* node = ctx.frames[depth - 1].locals.Find(name)) return node;
   }
   if (depth >= 0) {
-    if (NameNode* node = ctx.frames[depth].locals.Find(name)) return node;
+    if (NameNode* node = ctx.frames[depth].locals.Find(name)) {
+      if (inCurrentFrame) *inCurrentFrame = true;
+      return node;
+    }
   }
   if (NameNode* node = ctx.formTable.Find(name)) return node;
   return ctx.globals.Find(name);
@@ -65,15 +69,25 @@ NameNode* FindRemembered(Context& ctx, const NameRef& name) {
   if (!ctx.plans.Enabled() || depth < 0 || (depth >= 1 && ctx.callerScopeLookup)) {
     return FindInScopes(ctx, name.key);
   }
-  uint64_t locals = ctx.frames[depth].locals.Stamp();
-  if (!name.remembered || name.localsStamp != locals || name.formStamp != ctx.formTable.Stamp() ||
-      name.globalsStamp != ctx.globals.Stamp()) {
-    name.node = FindInScopes(ctx, name.key);
-    name.remembered = true;
-    name.localsStamp = locals;
-    name.formStamp = ctx.formTable.Stamp();
-    name.globalsStamp = ctx.globals.Stamp();
+  const NameTree& locals = ctx.frames[depth].locals;
+  if (name.remembered && name.localsStamp == locals.Stamp() &&
+      name.formStamp == ctx.formTable.Stamp() && name.globalsStamp == ctx.globals.Stamp()) {
+    return name.node;
   }
+  // A name found in the frame's own table is found there again while that
+  // table (the same one, though emptied and refilled for another call)
+  // holds it: the frame's table is searched first.
+  bool sameAnswer = name.remembered && name.node && name.localsIdentity == locals.Identity() &&
+                    locals.Holds(*name.node);
+  if (!sameAnswer) {
+    bool inCurrentFrame = false;
+    name.node = FindInScopes(ctx, name.key, &inCurrentFrame);
+    name.localsIdentity = inCurrentFrame ? locals.Identity() : 0;
+  }
+  name.remembered = true;
+  name.localsStamp = locals.Stamp();
+  name.formStamp = ctx.formTable.Stamp();
+  name.globalsStamp = ctx.globals.Stamp();
   return name.node;
 }
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -140,9 +141,15 @@ void ReadAvailable(UniqueFd& fd, std::string& sink) {
   }
 }
 
-int WaitForExit(pid_t pid) {
+int WaitForExit(pid_t pid, ProcessResult* result = nullptr) {
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  struct rusage usage {};
+  while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+  }
+  if (result) {
+    result->peakMemoryKiB = usage.ru_maxrss;
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    result->cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
   }
   return status;
 }
@@ -262,7 +269,7 @@ ProcessResult RunProcess(const ProcessRequest& request) {
   result.timedOut = ExchangeData(pid, request.standardInput, request.timeout, input->writeEnd,
                                  output->readEnd, errors->readEnd, result);
   if (result.timedOut) kill(-pid, SIGKILL);
-  int waitStatus = WaitForExit(pid);
+  int waitStatus = WaitForExit(pid, &result);
   if (WIFEXITED(waitStatus)) result.exitCode = WEXITSTATUS(waitStatus);
   if (WIFSIGNALED(waitStatus)) result.signal = WTERMSIG(waitStatus);
   return result;

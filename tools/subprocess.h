@@ -31,6 +31,8 @@ struct ProcessResult {
   std::optional<int> signal;               // set when a signal ended it
   bool timedOut = false;                   // killed because it ran past the timeout
   std::optional<std::string> launchError;  // it could not be started at all
+  long peakMemoryKiB = 0;                  // the most resident memory it held
+  double cpuSeconds = 0.0;                 // user and system time it used
 };
 
 // The environment of the calling process.

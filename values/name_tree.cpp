@@ -60,28 +60,33 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && CompareNames(text.substr(0, prefix.size()), prefix) == 0;
 }
 
-NameTree::NameTree(std::string rootName, uint64_t* stampCounter) : stampCounter_(stampCounter) {
-  root_.name = std::move(rootName);
+NameTree::NameTree(std::string rootName, uint64_t* stampCounter)
+    : root_(std::make_unique<NameNode>()), stampCounter_(stampCounter) {
+  root_->name = std::move(rootName);
   Restamp();
+  identity_ = stamp_;
 }
 
 NameTree& NameTree::operator=(NameTree&& other) noexcept {
   NameTree old(std::move(*this));  // released without recursion as it goes
   root_ = std::move(other.root_);
   literalNames_ = other.literalNames_;
+  generation_ = other.generation_;
   if (!stampCounter_) stampCounter_ = other.stampCounter_;
   Restamp();
+  identity_ = stamp_;
   return *this;
 }
 
 NameTree::~NameTree() {
   // Unbalanced trees can be deep: release them without recursion.
-  Release(std::move(root_.left));
-  Release(std::move(root_.right));
+  if (!root_) return;
+  Release(std::move(root_->left));
+  Release(std::move(root_->right));
 }
 
 NameNode* NameTree::Find(std::string_view name) const {
-  NameNode* node = &root_;
+  NameNode* node = root_.get();
   std::string_view key = name.substr(0, kMaxNameLength);
   while (node) {
     if (node->name.empty()) {
@@ -89,38 +94,58 @@ NameNode* NameTree::Find(std::string_view name) const {
       continue;
     }
     int order = CompareNames(key, node->name);
-    if (order == 0) return node;
+    if (order == 0) return node->generation == generation_ ? node : nullptr;
     node = order > 0 ? node->right.get() : node->left.get();
   }
   return nullptr;
 }
 
 NameNode* NameTree::FindOrAdd(std::string_view name) {
-  if (name.empty() || name == " ") return nullptr;
+  if (name.empty() || name == " " || !root_) return nullptr;
   std::string_view key = name.substr(0, kMaxNameLength);
-  NameNode* node = &root_;
+  NameNode* node = root_.get();
   while (true) {
     int order = node->name.empty() ? 1 : CompareNames(key, node->name);
-    if (order == 0) return node;
+    if (order == 0) {
+      // A node of a name the table forgot takes the name again.
+      if (node->generation != generation_) Adopt(*node);
+      return node;
+    }
     std::unique_ptr<NameNode>& next = order > 0 ? node->right : node->left;
     if (!next) {
       next = std::make_unique<NameNode>();
       next->name = std::string(key);
-      if (!std::isalpha(static_cast<unsigned char>(key[0]))) literalNames_ = true;
-      Restamp();
+      Adopt(*next);
       return next.get();
     }
     node = next.get();
   }
 }
 
+void NameTree::Adopt(NameNode& node) {
+  node.generation = generation_;
+  node.value.reset();
+  if (!std::isalpha(static_cast<unsigned char>(node.name[0]))) literalNames_ = true;
+  Restamp();
+}
+
+void NameTree::Forget() {
+  ++generation_;
+  if (root_) root_->generation = generation_;
+  literalNames_ = false;
+  Restamp();
+}
+
 NameNode* NameTree::FindByKind(int32_t kind) const {
-  return FindFirst(&root_, [kind](const NameNode& n) { return n.value && n.value->kind == kind; });
+  return FindFirst(root_.get(), [this, kind](const NameNode& n) {
+    return n.generation == generation_ && n.value && n.value->kind == kind;
+  });
 }
 
 NameNode* NameTree::FindByWindow(uint32_t window) const {
-  return FindFirst(&root_,
-                   [window](const NameNode& n) { return n.value && n.value->window == window; });
+  return FindFirst(root_.get(), [this, window](const NameNode& n) {
+    return n.generation == generation_ && n.value && n.value->window == window;
+  });
 }
 
 NameNode* NameTree::Bind(std::string_view name, Value value) {

@@ -21,6 +21,8 @@ struct NameNode {
   std::optional<Value> value;
   std::unique_ptr<NameNode> left;
   std::unique_ptr<NameNode> right;
+  // A node belongs to the table's names while its generation is the table's.
+  uint32_t generation = 0;
 
   Value* Bound() { return value ? &*value : nullptr; }
 };
@@ -44,6 +46,12 @@ class NameTree {
   ~NameTree();
 
   uint64_t Stamp() const { return stamp_; }
+  // Tells this table's nodes from any other's: it stays while the table
+  // lives (moved, emptied and refilled), and a table made or replaced in
+  // its place takes a new one. Its nodes live as long as it keeps it.
+  uint64_t Identity() const { return identity_; }
+  // Whether a node of this table is one of its names now.
+  bool Holds(const NameNode& node) const { return node.generation == generation_; }
   // Whether a name that does not begin with a letter was ever added: only
   // then can a literal's text (a number, a quoted text) name something here.
   bool HoldsLiteralNames() const { return literalNames_; }
@@ -56,14 +64,23 @@ class NameTree {
   NameNode* FindByWindow(uint32_t window) const;
   // Binds a value (its held flag set), dropping what was bound before.
   NameNode* Bind(std::string_view name, Value value);
+  // Empties the table as far as every search can tell, keeping its nodes for
+  // the names bound again (a frame's locals, taken for the next call).
+  void Forget();
 
  private:
   void Restamp() { stamp_ = stampCounter_ ? ++*stampCounter_ : stamp_ + 1; }
+  // Makes a node one of the table's names, with nothing bound yet.
+  void Adopt(NameNode& node);
 
-  mutable NameNode root_;  // a sentinel: searches pass it by on the right
+  // A sentinel that searches pass by on the right; held apart so that a
+  // table moves cheaply. None only in a table that was moved from.
+  std::unique_ptr<NameNode> root_;
   uint64_t* stampCounter_ = nullptr;
   uint64_t stamp_ = 0;
+  uint64_t identity_ = 0;
   bool literalNames_ = false;
+  uint32_t generation_ = 0;
 };
 
 }  // namespace quorl

@@ -56,7 +56,8 @@ struct NameRef {
   std::string key;       // the object's name of OBJECT.PROPERTY, else the name
   std::string property;  // trimmed; for a property reference only
   bool isProperty = false;
-  bool isMe = false;  // ME is resolved afresh each time
+  bool isMe = false;         // ME is resolved afresh each time
+  bool literalLike = false;  // does not begin with a letter, as a number or quoted text
   mutable bool remembered = false;
   mutable NameNode* node = nullptr;
   mutable uint64_t localsStamp = 0;
@@ -92,9 +93,13 @@ struct OperandPlan {
 };
 
 // A declaration as DIM reads it: the name and the value it starts with.
+// A call's declarations remember the node they bound, and in which frame
+// table, so that the next call with that table binds it without a search.
 struct Declaration {
   std::string name;
   Value initial;
+  mutable uint64_t tableIdentity = 0;
+  mutable NameNode* node = nullptr;
 };
 
 // What every call of one procedure needs of its header, read once where

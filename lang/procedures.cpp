@@ -104,6 +104,17 @@ std::unique_ptr<ProcedurePlan> ReadProcedure(const Context& ctx, const NameNode&
   return procedure;
 }
 
+// Binds a parameter or a FUNCTION's result variable in the call's frame.
+NameNode* BindLocal(Context& ctx, const Declaration& declaration) {
+  NameTree& locals = ctx.frames.back().locals;
+  if (declaration.node && declaration.tableIdentity == locals.Identity()) {
+    return locals.Bind(*declaration.node, declaration.initial);
+  }
+  declaration.node = locals.Bind(declaration.name, declaration.initial);
+  declaration.tableIdentity = locals.Identity();
+  return declaration.node;
+}
+
 // Evaluates an argument in the caller's frame. The callee's frame is set aside
 // meanwhile, so that a call inside the argument pushes its own frame above the
 // caller and never touches the callee's.
@@ -121,7 +132,7 @@ bool BindArguments(Context& ctx, const CallPlan& call, const ProcedurePlan& proc
   size_t count = std::min(call.arguments.size(), procedure.parameters.size());
   for (size_t k = 0; k < count; ++k) {
     const Declaration& parameter = procedure.parameters[k];
-    NameNode* variable = BindName(ctx, parameter.name, parameter.initial, kScopeLocal);
+    NameNode* variable = BindLocal(ctx, parameter);
     if (!variable) continue;
     const Plan* plan = k < call.argumentPlans.size() ? call.argumentPlans[k].get() : nullptr;
     Result value = EvaluateInCaller(ctx, variable->value->kind, Expr(call.arguments[k], plan));
@@ -190,7 +201,7 @@ Result Call(Context& ctx, const NameNode& entry, const CallPlan& call) {
   ctx.callerScopeLookup = true;
   NameNode* result = nullptr;
   if (procedure->isFunction) {
-    result = BindName(ctx, procedure->result.name, procedure->result.initial, kScopeLocal);
+    result = BindLocal(ctx, procedure->result);
   }
   if (!BindArguments(ctx, call, *procedure)) return std::nullopt;
   return RunBody(ctx, *procedure, result);

@@ -7,6 +7,10 @@
 namespace quorl {
 namespace {
 
+bool IsLiteralLike(std::string_view name) {
+  return !std::isalpha(static_cast<unsigned char>(name[0]));
+}
+
 NameTree* TableOf(Context& ctx, int scope) {
   switch (scope) {
     case kScopeLocal:
@@ -38,16 +42,18 @@ Value InitialValue(std::string_view declaration) {
 }
 
 // inCurrentFrame tells whether the node is the current frame's own.
+// Whether a table that a look-up searches holds a name that does not begin
+// with a letter: only then can a literal's text (a number, a quoted text)
+// name something.
+bool HoldLiteralNames(const Context& ctx, int depth) {
+  return ctx.formTable.HoldsLiteralNames() || ctx.globals.HoldsLiteralNames() ||
+         (depth >= 0 && ctx.frames[depth].locals.HoldsLiteralNames()) ||
+         (depth >= 1 && ctx.frames[depth - 1].locals.HoldsLiteralNames());
+}
+
 NameNode* FindInScopes(Context& ctx, std::string_view name, bool* inCurrentFrame = nullptr) {
   int depth = ctx.FrameDepth();
-  // A literal's text (a number, a quoted text) names nothing unless some
-  // table was given a name that does not begin with a letter.
-  if (!name.empty() && !std::isalpha(static_cast<unsigned char>(name[0])) &&
-      !ctx.formTable.HoldsLiteralNames() && !ctx.globals.HoldsLiteralNames() &&
-      (depth < 0 || !ctx.frames[depth].locals.HoldsLiteralNames()) &&
-      (depth < 1 || !ctx.frames[depth - 1].locals.HoldsLiteralNames())) {
-    return nullptr;
-  }
+  if (!name.empty() && IsLiteralLike(name) && !HoldLiteralNames(ctx, depth)) return nullptr;
   if (depth >= 1 && ctx.callerScopeLookup) {
     if (NameNode* node = ctx.frames[depth - 1].locals.Find(name)) return node;
   }
@@ -69,6 +75,7 @@ NameNode* FindRemembered(Context& ctx, const NameRef& name) {
   if (!ctx.plans.Enabled() || depth < 0 || (depth >= 1 && ctx.callerScopeLookup)) {
     return FindInScopes(ctx, name.key);
   }
+  if (name.literalLike && !HoldLiteralNames(ctx, depth)) return nullptr;
   const NameTree& locals = ctx.frames[depth].locals;
   if (name.remembered && name.localsStamp == locals.Stamp() &&
       name.formStamp == ctx.formTable.Stamp() && name.globalsStamp == ctx.globals.Stamp()) {
@@ -139,6 +146,7 @@ void DeclareConstant(Context& ctx, std::string_view declaration, int scope) {
 NameRef MakeNameRef(std::string_view name) {
   NameRef ref;
   ref.text = std::string(name);
+  ref.literalLike = !name.empty() && IsLiteralLike(name);
   size_t mark = PropertyMark(name);
   if (mark == std::string_view::npos) {
     ref.key = ref.text;

@@ -148,6 +148,13 @@ NameNode* NameTree::FindByWindow(uint32_t window) const {
   });
 }
 
+NameNode* NameTree::Bind(NameNode& node, Value value) {
+  if (node.generation != generation_) Adopt(node);
+  value.held = true;
+  node.value = std::move(value);
+  return &node;
+}
+
 NameNode* NameTree::Bind(std::string_view name, Value value) {
   NameNode* node = FindOrAdd(name);
   if (!node) return nullptr;

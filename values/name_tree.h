@@ -64,6 +64,9 @@ class NameTree {
   NameNode* FindByWindow(uint32_t window) const;
   // Binds a value (its held flag set), dropping what was bound before.
   NameNode* Bind(std::string_view name, Value value);
+  // The same for a node of this table that Bind gave for the name before:
+  // the name finds that node again, so no search is needed.
+  NameNode* Bind(NameNode& node, Value value);
   // Empties the table as far as every search can tell, keeping its nodes for
   // the names bound again (a frame's locals, taken for the next call).
   void Forget();

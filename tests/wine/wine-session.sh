@@ -55,7 +55,7 @@ keeper_pid=$!
 desktop_started() {
   local stat name group
   for stat in /proc/[0-9]*/stat; do
-    read -r _ name _ _ group _ <"$stat" 2>/dev/null || continue
+    read -r _ name _ _ group _ 2>/dev/null <"$stat" || continue
     [[ $group == "$keeper_pid" && $name == "(explorer.exe)" ]] && return 0
   done
   return 1

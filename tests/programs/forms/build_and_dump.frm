@@ -135,17 +135,11 @@ End
 SUB FORM_LOAD()
   MSG "BackColor " & FORM1.BACKCOLOR
   MSG "Option1 at " & OPTION1.LEFT & "," & OPTION1.TOP
-  MSG "Text2 visible " & TEXT2.VISIBLE
-  MSG "Label enabled " & LABEL1.ENABLED
-  MSG "Timer enabled " & TIMER1.ENABLED
 END SUB
 
 ' args: --events build_and_dump.events
 ' expect: Message: BackColor 12632256
 ' expect: Message: Option1 at 170,100
-' expect: Message: Text2 visible 0
-' expect: Message: Label enabled 0
-' expect: Message: Timer enabled 0
 ' expect: Form1 Form text="Every \"control\"" enabled visible left=352 top=264 width=320 height=240
 ' expect: Frame1 Frame text="Choices" enabled visible left=160 top=80 width=133 height=80
 ' expect: Option1 OptionButton text="Left" value=1 enabled visible left=170 top=100 width=60 height=20
@@ -164,9 +158,6 @@ END SUB
 ' expect: Inside1 CommandButton text="inside" enabled visible left=0 top=0 width=0 height=0
 ' expect-desktop: Message: BackColor 16119285
 ' expect-desktop: Message: Option1 at 148,100
-' expect-desktop: Message: Text2 visible 0
-' expect-desktop: Message: Label enabled 0
-' expect-desktop: Message: Timer enabled 0
 ' expect-desktop: Form1 Form text="Every \"control\"" enabled visible left=372 top=264 width=280 height=240
 ' expect-desktop: Frame1 Frame text="Choices" enabled visible left=140 top=80 width=116 height=80
 ' expect-desktop: Option1 OptionButton text="Left" value=1 enabled visible left=148 top=100 width=52 height=20

@@ -1,28 +1,18 @@
 VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Clicks"
-   Height          =   3600
-   Width           =   4800
    Begin VB.CommandButton Command1
       Caption         =   "Press"
-      Height          =   300
-      Width           =   900
    End
    Begin VB.CommandButton Quiet1
       Caption         =   "No handler"
-      Height          =   300
-      Width           =   900
    End
    Begin VB.CommandButton Off1
       Caption         =   "Disabled"
       Enabled         =   0   'False
-      Height          =   300
-      Width           =   900
    End
    Begin VB.CheckBox Check1
       Caption         =   "Toggle"
-      Height          =   300
-      Width           =   900
    End
    Begin VB.OptionButton Option1
       Caption         =   "A"
@@ -33,8 +23,6 @@ Begin VB.Form Form1
    End
    Begin VB.Frame Frame1
       Caption         =   "Inside"
-      Height          =   1000
-      Width           =   1000
       Begin VB.OptionButton Option3
          Caption         =   "C"
          Value           =   -1  'True

@@ -1,8 +1,6 @@
 VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Dialogs"
-   Height          =   3600
-   Width           =   4800
    Begin VB.CommandButton Ask1
       Caption         =   "Ask"
    End

@@ -1,21 +1,15 @@
 VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Emptied"
-   Height          =   3600
-   Width           =   4800
    Begin VB.TextBox Text1
       TabIndex        =   0
-      Width           =   1500
    End
    Begin VB.ComboBox Combo1
-      Width           =   1500
    End
    Begin VB.ListBox List1
-      Width           =   1500
    End
    Begin VB.ListBox Many1
       MultiSelect     =   1  'Simple
-      Width           =   1500
    End
    Begin VB.Timer Refill1
       Interval        =   100

@@ -1,11 +1,7 @@
 VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Methods"
-   Height          =   3000
-   Width           =   4000
    Begin VB.ListBox List1
-      Height          =   1000
-      Width           =   2000
    End
 End
 ' A control method's argument is the rest of the line as written, so an

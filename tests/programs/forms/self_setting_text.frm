@@ -1,13 +1,9 @@
 VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Rewrite"
-   Height          =   3600
-   Width           =   4800
    Begin VB.TextBox Text1
-      Width           =   1500
    End
    Begin VB.TextBox Text2
-      Width           =   1500
    End
    Begin VB.CommandButton Command1
       Caption         =   "Next"

@@ -5,10 +5,12 @@ Begin VB.Form Form1
       Caption         =   "Never clicked"
    End
 End
-' MAIN runs before FORM_LOAD. Without an event file the form closes once
-' they have run, and the program ends with exit code 0.
+' MAIN runs before FORM_LOAD. END in FORM_LOAD closes the form before any
+' event is replayed.
 SUB FORM_LOAD()
   MSG "FORM_LOAD"
+  END
+  MSG "never: END stops the procedure"
 END SUB
 
 SUB MAIN()
@@ -19,5 +21,6 @@ SUB COMMAND1_CLICK()
   MSG "never"
 END SUB
 
+' args: --events startup_order.events
 ' expect: Message: MAIN sees Start
 ' expect: Message: FORM_LOAD

@@ -75,7 +75,6 @@ NameNode* FindRemembered(Context& ctx, const NameRef& name) {
   if (!ctx.plans.Enabled() || depth < 0 || (depth >= 1 && ctx.callerScopeLookup)) {
     return FindInScopes(ctx, name.key);
   }
-  if (name.literalLike && !HoldLiteralNames(ctx, depth)) return nullptr;
   const NameTree& locals = ctx.frames[depth].locals;
   if (name.remembered && name.localsStamp == locals.Stamp() &&
       name.formStamp == ctx.formTable.Stamp() && name.globalsStamp == ctx.globals.Stamp()) {
@@ -83,10 +82,14 @@ NameNode* FindRemembered(Context& ctx, const NameRef& name) {
   }
   // A name found in the frame's own table is found there again while that
   // table (the same one, though emptied and refilled for another call)
-  // holds it: the frame's table is searched first.
+  // holds it: the frame's table is searched first. A literal names nothing
+  // until a table gains a name like it, which gives that table a new stamp.
   bool sameAnswer = name.remembered && name.node && name.localsIdentity == locals.Identity() &&
                     locals.Holds(*name.node);
-  if (!sameAnswer) {
+  if (name.literalLike && !HoldLiteralNames(ctx, depth)) {
+    name.node = nullptr;
+    name.localsIdentity = 0;
+  } else if (!sameAnswer) {
     bool inCurrentFrame = false;
     name.node = FindInScopes(ctx, name.key, &inCurrentFrame);
     name.localsIdentity = inCurrentFrame ? locals.Identity() : 0;

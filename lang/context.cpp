@@ -16,9 +16,9 @@ bool Context::PushFrame() {
   // A popped frame's table serves again, emptied: its nodes are kept for the
   // names the next call binds, which are mostly the same.
   if (spareLocals_.empty()) {
-    frames.push_back(CallFrame{0, NameTree("", &nameStamps)});
+    frames.emplace_back(NameTree("", &nameStamps));
   } else {
-    frames.push_back(CallFrame{0, std::move(spareLocals_.back())});
+    frames.emplace_back(std::move(spareLocals_.back()));
     spareLocals_.pop_back();
     frames.back().locals.Forget();
   }

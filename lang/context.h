@@ -26,6 +26,7 @@ inline constexpr int kMaxEvaluationDepth = 1000;
 inline constexpr size_t kMaxErrorTextLength = 511;
 
 struct CallFrame {
+  explicit CallFrame(NameTree&& table) : locals(std::move(table)) {}
   int32_t line = 0;  // index of the running line; -1 ends the body
   NameTree locals;
 };

@@ -88,16 +88,51 @@ Result Execute(Context& ctx, int32_t wantedKind, const Plan& plan) {
   return std::nullopt;
 }
 
+// Once the plan's level is entered: false, after saying so, when it nests
+// too deeply; otherwise the split's messages are given and the action may run.
+bool MayRun(Context& ctx, const Plan& plan) {
+  if (ctx.evaluationDepth > kMaxEvaluationDepth) {
+    ctx.RaiseScriptError("EXPRESSION NESTED TOO DEEPLY!");
+    return false;
+  }
+  for (const std::string& message : plan.errors) ctx.RaiseScriptError(message);
+  return true;
+}
+
+// A stored line's action: the statements that give no value run without
+// making one.
+void RunStatement(Context& ctx, const Plan& plan) {
+  switch (plan.step) {
+    case Step::kAssign:
+      AssignStatement(ctx, plan.Left(), plan.Right());
+      return;
+    case Step::kConditional:
+      RunConditional(ctx, plan.code != 0, plan.Right());
+      return;
+    case Step::kNext:
+      BackToFor(ctx);
+      return;
+    case Step::kWend:
+      BackToWhile(ctx);
+      return;
+    case Step::kFor:
+      RunForLine(ctx, plan.forParts.get());
+      return;
+    case Step::kWhile:
+      RunWhile(ctx, plan.Right());
+      return;
+    default:
+      Execute(ctx, 0, plan);
+      return;
+  }
+}
+
 }  // namespace
 
 Result RunPlan(Context& ctx, int32_t wantedKind, const Plan& plan) {
   if (plan.emptyText) return std::nullopt;
   EvaluationLevel level(ctx);
-  if (ctx.evaluationDepth > kMaxEvaluationDepth) {
-    ctx.RaiseScriptError("EXPRESSION NESTED TOO DEEPLY!");
-    return std::nullopt;
-  }
-  for (const std::string& message : plan.errors) ctx.RaiseScriptError(message);
+  if (!MayRun(ctx, plan)) return std::nullopt;
   return Execute(ctx, wantedKind, plan);
 }
 
@@ -110,9 +145,15 @@ Result Evaluate(Context& ctx, int32_t wantedKind, std::string_view text, bool st
   return RunPlan(ctx, wantedKind, Classify(ctx, text, statementMode));
 }
 
-Result RunLine(Context& ctx, int index) {
-  if (!ctx.plans.Enabled()) return Evaluate(ctx, 0, ctx.lines.Line(index), true);
-  return RunPlan(ctx, 0, ctx.plans.ForLine(ctx, index));
+void RunLine(Context& ctx, int index) {
+  if (!ctx.plans.Enabled()) {
+    Evaluate(ctx, 0, ctx.lines.Line(index), true);
+    return;
+  }
+  const Plan& plan = ctx.plans.ForLine(ctx, index);
+  if (plan.emptyText) return;
+  EvaluationLevel level(ctx);
+  if (MayRun(ctx, plan)) RunStatement(ctx, plan);
 }
 
 Result EvaluateExpr(Context& ctx, int32_t wantedKind, const Expr& expression) {

@@ -27,7 +27,7 @@ class EvaluationLevel {
 // Executes a line (statement mode) or evaluates an expression with a wanted kind.
 Result Evaluate(Context& ctx, int32_t wantedKind, std::string_view text, bool statementMode);
 // Executes stored line index, as Evaluate of its text in statement mode.
-Result RunLine(Context& ctx, int index);
+void RunLine(Context& ctx, int index);
 // Evaluates an expression (statement mode clear) through its plan when it has one.
 Result EvaluateExpr(Context& ctx, int32_t wantedKind, const Expr& expression);
 // Runs a plan as Evaluate runs its text: one level of nesting, the split's

@@ -29,10 +29,17 @@ NameRef MakeNameRef(std::string_view name);
 Value* LookupName(Context& ctx, std::string_view name);
 Value* FindName(Context& ctx, const NameRef& name);
 inline Value* LookupName(Context& ctx, const NameRef& name) {
-  if (name.remembered && !ctx.callerScopeLookup && ctx.plans.Enabled() && !ctx.frames.empty() &&
-      name.localsStamp == ctx.frames.back().locals.Stamp() &&
-      name.formStamp == ctx.formTable.Stamp() && name.globalsStamp == ctx.globals.Stamp()) {
-    return name.node ? name.node->Bound() : nullptr;
+  if (name.remembered && !ctx.callerScopeLookup && ctx.plans.Enabled() && !ctx.frames.empty()) {
+    const NameTree& locals = ctx.frames.back().locals;
+    if (name.localsStamp == locals.Stamp() && name.formStamp == ctx.formTable.Stamp() &&
+        name.globalsStamp == ctx.globals.Stamp()) {
+      return name.node ? name.node->Bound() : nullptr;
+    }
+    // Found in the frame's own table, which is searched first, and still
+    // one of its names: each call of a procedure finds its names so.
+    if (name.node && name.localsIdentity == locals.Identity() && locals.Holds(*name.node)) {
+      return name.node->Bound();
+    }
   }
   return FindName(ctx, name);
 }

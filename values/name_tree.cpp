@@ -148,10 +148,10 @@ NameNode* NameTree::FindByWindow(uint32_t window) const {
   });
 }
 
-NameNode* NameTree::Bind(NameNode& node, Value value) {
+NameNode* NameTree::Bind(NameNode& node, const Value& value) {
   if (node.generation != generation_) Adopt(node);
-  value.held = true;
-  node.value = std::move(value);
+  node.value = value;
+  node.value->held = true;
   return &node;
 }
 

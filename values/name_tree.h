@@ -66,7 +66,7 @@ class NameTree {
   NameNode* Bind(std::string_view name, Value value);
   // The same for a node of this table that Bind gave for the name before:
   // the name finds that node again, so no search is needed.
-  NameNode* Bind(NameNode& node, Value value);
+  NameNode* Bind(NameNode& node, const Value& value);
   // Empties the table as far as every search can tell, keeping its nodes for
   // the names bound again (a frame's locals, taken for the next call).
   void Forget();

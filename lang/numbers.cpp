@@ -8,19 +8,7 @@
 namespace quorl {
 namespace {
 
-// A number of the quick path, or none (the general way must run the plan).
-// Small enough to come back in registers.
-struct Number {
-  enum Kind : uint8_t { kNone, kInteger, kDouble };
-  double number = 0.0;
-  int32_t integer = 0;
-  Kind kind = kNone;
-
-  explicit operator bool() const { return kind != kNone; }
-  bool IsDouble() const { return kind == kDouble; }
-  double AsDouble() const { return kind == kDouble ? number : integer; }
-  int32_t AsInteger() const { return kind == kDouble ? DoubleToInteger(number) : integer; }
-};
+using Number = QuickNumber;
 
 Number Integer(int32_t v) {
   return {0.0, v, Number::kInteger};
@@ -172,17 +160,25 @@ std::optional<Value> QuickValue(Context& ctx, const Plan& plan, int32_t hint) {
 }
 
 bool QuickStore(Context& ctx, const Plan& plan, Value& variable) {
-  if (plan.step == Step::kCompare || !WithinNestingLimit(ctx, plan)) return false;
-  if (variable.kind != kKindInteger && variable.kind != kKindDouble) return false;
-  Number number = NumberOf(ctx, plan, variable.kind);
+  Number number = QuickNumberFor(ctx, plan, variable.kind);
   if (!number) return false;
+  StoreNumber(variable, number);
+  return true;
+}
+
+QuickNumber QuickNumberFor(Context& ctx, const Plan& plan, int32_t variableKind) {
+  if (plan.step == Step::kCompare || !WithinNestingLimit(ctx, plan)) return {};
+  if (variableKind != kKindInteger && variableKind != kKindDouble) return {};
+  return NumberOf(ctx, plan, variableKind);
+}
+
+void StoreNumber(Value& variable, QuickNumber number) {
   // What converting the result to the variable's kind gives.
   if (variable.kind == kKindInteger) {
     variable.integer = number.AsInteger();
   } else {
     variable.number = number.AsDouble();
   }
-  return true;
 }
 
 }  // namespace quorl

@@ -14,6 +14,20 @@
 
 namespace quorl {
 
+// A number of the quick path, or none (the general way must run the plan).
+// Small enough to come back in registers.
+struct QuickNumber {
+  enum Kind : uint8_t { kNone, kInteger, kDouble };
+  double number = 0.0;
+  int32_t integer = 0;
+  Kind kind = kNone;
+
+  explicit operator bool() const { return kind != kNone; }
+  bool IsDouble() const { return kind == kDouble; }
+  double AsDouble() const { return kind == kDouble ? number : integer; }
+  int32_t AsInteger() const { return kind == kDouble ? DoubleToInteger(number) : integer; }
+};
+
 // Marks a kept plan (whose pieces have their plans) for the quick path.
 void MarkQuickPath(Plan& plan);
 // The value of a marked plan, or none when the general way must run it.
@@ -22,5 +36,9 @@ std::optional<Value> QuickValue(Context& ctx, const Plan& plan, int32_t hint);
 // DOUBLE variable, evaluated with the variable's kind as hint and converted
 // to it; false, having changed nothing, when the general way must run it.
 bool QuickStore(Context& ctx, const Plan& plan, Value& variable);
+// What QuickStore would store in a variable of that kind, read now.
+QuickNumber QuickNumberFor(Context& ctx, const Plan& plan, int32_t variableKind);
+// Stores such a number in a variable of the kind it was read for.
+void StoreNumber(Value& variable, QuickNumber number);
 
 }  // namespace quorl

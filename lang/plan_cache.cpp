@@ -122,9 +122,8 @@ PlanHandle PlanCache::ForText(Context& ctx, std::string_view text, bool statemen
   return PlanHandle(std::move(plan));
 }
 
-std::unique_ptr<ProcedurePlan>& PlanCache::Procedure(Context& ctx, int header) {
+std::unique_ptr<ProcedurePlan>& PlanCache::GrowProcedures(Context& ctx, int header) {
   size_t slot = static_cast<size_t>(header);
-  if (slot < procedurePlans_.size() && Fresh()) return procedurePlans_[slot];
   DropWhenStale(ctx);
   if (slot >= procedurePlans_.size()) {
     procedurePlans_.resize(std::max<size_t>(slot + 1, ctx.lines.Count()));

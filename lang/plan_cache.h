@@ -78,7 +78,11 @@ class PlanCache {
   }
   // Where the plan of the procedure whose header is at line is kept; empty
   // the first time.
-  std::unique_ptr<ProcedurePlan>& Procedure(Context& ctx, int header);
+  std::unique_ptr<ProcedurePlan>& Procedure(Context& ctx, int header) {
+    size_t slot = static_cast<size_t>(header);
+    if (slot < procedurePlans_.size() && Fresh()) return procedurePlans_[slot];
+    return GrowProcedures(ctx, header);
+  }
 
  private:
   struct TextHash {
@@ -96,6 +100,7 @@ class PlanCache {
   void DropWhenStale(const Context& ctx);
   const Plan& BuildLine(Context& ctx, int index);
   ScanOutcome& GrowScans(Context& ctx, ScanKind kind, int line);
+  std::unique_ptr<ProcedurePlan>& GrowProcedures(Context& ctx, int header);
 
   const NameTree& procedures_;
   const LineStore& lines_;

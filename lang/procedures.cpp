@@ -1,10 +1,12 @@
 #include "lang/procedures.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 
 #include "lang/builtins.h"
 #include "lang/evaluate.h"
+#include "lang/numbers.h"
 #include "lang/scopes.h"
 #include "values/text_utils.h"
 
@@ -127,13 +129,45 @@ Result EvaluateInCaller(Context& ctx, int32_t kind, const Expr& argument) {
   return value;
 }
 
+// The values of a call's arguments where all of them are plain numbers
+// (lang/numbers.h), read before the callee's frame is pushed: such a reading
+// runs no code and reports nothing, and nothing the call does before it
+// binds them can change what the caller's names hold, so each is what
+// reading it in its turn would give.
+struct EarlyArguments {
+  static constexpr size_t kMax = 4;
+  std::array<QuickNumber, kMax> numbers;
+  bool read = false;
+};
+
+void ReadEarly(Context& ctx, const CallPlan& call, const ProcedurePlan& procedure,
+               EarlyArguments& early) {
+  size_t count = std::min(call.arguments.size(), procedure.parameters.size());
+  if (count > EarlyArguments::kMax || count > call.argumentPlans.size() || ctx.callerScopeLookup ||
+      !procedure.headerMessages.empty()) {
+    return;
+  }
+  for (size_t k = 0; k < count; ++k) {
+    const Plan* plan = call.argumentPlans[k].get();
+    if (!plan || !plan->quickPath) return;
+    early.numbers[k] = QuickNumberFor(ctx, *plan, procedure.parameters[k].initial.kind);
+    if (!early.numbers[k]) return;
+  }
+  early.read = true;
+}
+
 // Binds the arguments to the parameters, left to right; false after a count mismatch.
-bool BindArguments(Context& ctx, const CallPlan& call, const ProcedurePlan& procedure) {
+bool BindArguments(Context& ctx, const CallPlan& call, const ProcedurePlan& procedure,
+                   EarlyArguments& early) {
   size_t count = std::min(call.arguments.size(), procedure.parameters.size());
   for (size_t k = 0; k < count; ++k) {
     const Declaration& parameter = procedure.parameters[k];
     NameNode* variable = BindLocal(ctx, parameter);
     if (!variable) continue;
+    if (early.read) {
+      StoreNumber(*variable->value, early.numbers[k]);
+      continue;
+    }
     const Plan* plan = k < call.argumentPlans.size() ? call.argumentPlans[k].get() : nullptr;
     Result value = EvaluateInCaller(ctx, variable->value->kind, Expr(call.arguments[k], plan));
     if (value) StoreConverted(*variable->value, std::move(*value));
@@ -184,27 +218,36 @@ Result RunBody(Context& ctx, const ProcedurePlan& procedure, NameNode* result) {
   }
 }
 
-// Runs a procedure in the frame the caller pushed, with its arguments cut.
-Result Call(Context& ctx, const NameNode& entry, const CallPlan& call) {
-  ctx.CurrentFrame()->line = entry.value->integer;  // errors while binding quote the header
-  std::unique_ptr<ProcedurePlan> transient;
-  const ProcedurePlan* procedure = nullptr;
-  if (ctx.plans.Enabled()) {
-    std::unique_ptr<ProcedurePlan>& kept = ctx.plans.Procedure(ctx, entry.value->integer);
-    if (!kept) kept = ReadProcedure(ctx, entry);
-    procedure = kept.get();
-  } else {
+// What a call needs of the procedure's header: kept where plans are kept.
+const ProcedurePlan& ProcedureOf(Context& ctx, const NameNode& entry,
+                                 std::unique_ptr<ProcedurePlan>& transient) {
+  if (!ctx.plans.Enabled()) {
     transient = ReadProcedure(ctx, entry);
-    procedure = transient.get();
+    return *transient;
   }
-  for (const std::string& message : procedure->headerMessages) ctx.RaiseScriptError(message);
+  std::unique_ptr<ProcedurePlan>& kept = ctx.plans.Procedure(ctx, entry.value->integer);
+  if (!kept) kept = ReadProcedure(ctx, entry);
+  return *kept;
+}
+
+// Runs a procedure in the frame the caller pushed, with its arguments cut.
+Result Call(Context& ctx, const NameNode& entry, const CallPlan& call,
+            const ProcedurePlan& procedure, EarlyArguments& early) {
+  ctx.CurrentFrame()->line = entry.value->integer;  // errors while binding quote the header
+  for (const std::string& message : procedure.headerMessages) ctx.RaiseScriptError(message);
   ctx.callerScopeLookup = true;
   NameNode* result = nullptr;
-  if (procedure->isFunction) {
-    result = BindLocal(ctx, procedure->result);
+  if (procedure.isFunction) {
+    result = BindLocal(ctx, procedure.result);
   }
-  if (!BindArguments(ctx, call, *procedure)) return std::nullopt;
-  return RunBody(ctx, *procedure, result);
+  if (!BindArguments(ctx, call, procedure, early)) return std::nullopt;
+  return RunBody(ctx, procedure, result);
+}
+
+Result Call(Context& ctx, const NameNode& entry, const CallPlan& call) {
+  std::unique_ptr<ProcedurePlan> transient;
+  EarlyArguments none;
+  return Call(ctx, entry, call, ProcedureOf(ctx, entry, transient), none);
 }
 
 }  // namespace
@@ -282,8 +325,13 @@ Result RunProcedure(Context& ctx, const Plan& plan) {
   if (!plan.call || !plan.call->entry || !plan.call->entry->value) {
     return RunProcedure(ctx, plan.left, plan.right);
   }
+  const NameNode& entry = *plan.call->entry;
+  std::unique_ptr<ProcedurePlan> transient;
+  const ProcedurePlan& procedure = ProcedureOf(ctx, entry, transient);
+  EarlyArguments early;
+  ReadEarly(ctx, *plan.call, procedure, early);
   if (!ctx.PushFrame()) return std::nullopt;
-  Result result = Call(ctx, *plan.call->entry, *plan.call);
+  Result result = Call(ctx, entry, *plan.call, procedure, early);
   ctx.PopFrame();
   return result;
 }

@@ -5,6 +5,7 @@
 #include "lang/block_scans.h"
 #include "lang/builtins.h"
 #include "lang/evaluate.h"
+#include "lang/numbers.h"
 #include "lang/operators.h"
 #include "lang/scopes.h"
 #include "values/text_utils.h"
@@ -19,6 +20,17 @@ void EndBrokenLoop(Context& ctx, uint64_t errorsBefore, std::string_view message
                    void (*skip)(Context&)) {
   if (ctx.errorsReported == errorsBefore) ctx.RaiseScriptError(message);
   skip(ctx);
+}
+
+// The condition evaluated as a BOOLEAN; none when it gave no value.
+std::optional<bool> ConditionHolds(Context& ctx, const Expr& condition) {
+  const Plan* plan = condition.plan;
+  if (plan && plan->quickPath && plan->step == Step::kCompare) {
+    if (std::optional<bool> holds = QuickComparison(ctx, *plan)) return holds;
+  }
+  Result value = EvaluateExpr(ctx, kKindBoolean, condition);
+  if (!value) return std::nullopt;
+  return ValueToBoolean(*value).integer != 0;
 }
 
 bool TakeResumeFlag(Context& ctx) {
@@ -144,17 +156,17 @@ void RunConditional(Context& ctx, bool continuesChain, const Expr& condition) {
     SkipToEndIf(ctx);
     return;
   }
-  Result value = EvaluateExpr(ctx, kKindBoolean, condition);
-  if (value && ValueToBoolean(*value).integer == 0) SkipToNextBranch(ctx);
+  std::optional<bool> holds = ConditionHolds(ctx, condition);
+  if (holds && !*holds) SkipToNextBranch(ctx);
 }
 
 void RunWhile(Context& ctx, const Expr& condition) {
   TakeResumeFlag(ctx);
   uint64_t errorsBefore = ctx.errorsReported;
-  Result value = EvaluateExpr(ctx, kKindBoolean, condition);
-  if (!value) {
+  std::optional<bool> holds = ConditionHolds(ctx, condition);
+  if (!holds) {
     EndBrokenLoop(ctx, errorsBefore, "ERROR IN WHILE LOOP", SkipToWend);
-  } else if (ValueToBoolean(*value).integer == 0) {
+  } else if (!*holds) {
     SkipToWend(ctx);
   }
 }

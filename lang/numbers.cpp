@@ -144,16 +144,23 @@ void MarkQuickPath(Plan& plan) {
   }
 }
 
+std::optional<bool> QuickComparison(Context& ctx, const Plan& plan) {
+  if (plan.step != Step::kCompare || !WithinNestingLimit(ctx, plan)) return std::nullopt;
+  Number right = NumberOf(ctx, *plan.rightPlan, kKindAny);
+  if (!right) return std::nullopt;
+  Number left = NumberOf(ctx, *plan.leftPlan, kKindAny);
+  if (!left) return std::nullopt;
+  auto op = static_cast<Comparison>(plan.code);
+  return NumbersCompare(op, left.AsDouble(), right.AsDouble());
+}
+
 std::optional<Value> QuickValue(Context& ctx, const Plan& plan, int32_t hint) {
-  if (!WithinNestingLimit(ctx, plan)) return std::nullopt;
   if (plan.step == Step::kCompare) {
-    Number right = NumberOf(ctx, *plan.rightPlan, kKindAny);
-    if (!right) return std::nullopt;
-    Number left = NumberOf(ctx, *plan.leftPlan, kKindAny);
-    if (!left) return std::nullopt;
-    auto op = static_cast<Comparison>(plan.code);
-    return Value::Boolean(NumbersCompare(op, left.AsDouble(), right.AsDouble()));
+    std::optional<bool> holds = QuickComparison(ctx, plan);
+    if (!holds) return std::nullopt;
+    return Value::Boolean(*holds);
   }
+  if (!WithinNestingLimit(ctx, plan)) return std::nullopt;
   Number number = NumberOf(ctx, plan, hint);
   if (!number) return std::nullopt;
   return number.IsDouble() ? Value::Double(number.number) : Value::Integer(number.integer);

@@ -30,6 +30,8 @@ struct QuickNumber {
 
 // Marks a kept plan (whose pieces have their plans) for the quick path.
 void MarkQuickPath(Plan& plan);
+// Whether a marked comparison holds, or none when the general way must run it.
+std::optional<bool> QuickComparison(Context& ctx, const Plan& plan);
 // The value of a marked plan, or none when the general way must run it.
 std::optional<Value> QuickValue(Context& ctx, const Plan& plan, int32_t hint);
 // Assigns the value of a marked plan (no comparison) to an INTEGER or

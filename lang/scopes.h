@@ -40,6 +40,11 @@ inline Value* LookupName(Context& ctx, const NameRef& name) {
     if (name.node && name.localsIdentity == locals.Identity() && locals.Holds(*name.node)) {
       return name.node->Bound();
     }
+    // A literal names nothing while no table searched holds a name like it.
+    if (name.literalLike && !locals.HoldsLiteralNames() && !ctx.formTable.HoldsLiteralNames() &&
+        !ctx.globals.HoldsLiteralNames()) {
+      return nullptr;
+    }
   }
   return FindName(ctx, name);
 }

@@ -2,37 +2,27 @@ VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Clicks"
    Begin VB.CommandButton Command1
-      Caption         =   "Press"
    End
    Begin VB.CommandButton Quiet1
-      Caption         =   "No handler"
    End
    Begin VB.CommandButton Off1
-      Caption         =   "Disabled"
       Enabled         =   0   'False
    End
    Begin VB.CheckBox Check1
-      Caption         =   "Toggle"
    End
    Begin VB.OptionButton Option1
-      Caption         =   "A"
       Value           =   -1  'True
    End
    Begin VB.OptionButton Option2
-      Caption         =   "B"
    End
    Begin VB.Frame Frame1
-      Caption         =   "Inside"
       Begin VB.OptionButton Option3
-         Caption         =   "C"
          Value           =   -1  'True
       End
       Begin VB.CommandButton Inner1
-         Caption         =   "In the frame"
       End
    End
    Begin VB.Label Label1
-      Caption         =   "Labels take no clicks"
    End
 End
 ' Clicks: a button runs its Click procedure, a check box toggles, an option

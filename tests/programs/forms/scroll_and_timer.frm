@@ -16,6 +16,9 @@ Begin VB.Form Form1
          Max             =   3
       End
    End
+   Begin VB.ListBox Many1
+      MultiSelect     =   1  'Simple
+   End
    Begin VB.CommandButton Restart1
       Caption         =   "Restart"
    End
@@ -30,7 +33,8 @@ End
 ' Scroll requests move the thumb by SmallChange or LargeChange within the
 ' range; a change of position runs the Change procedure, a request that
 ' moves nothing does not. Every tick of the form's one timer runs the Timer
-' procedure of the first Timer of the form.
+' procedure of the first Timer of the form. The description of the form shows
+' line breaks escaped and which items a multiple-selection list has selected.
 DIM TICKS AS INTEGER
 
 SUB VSCROLL1_CHANGE()
@@ -62,6 +66,9 @@ SUB RESTART1_CLICK()
 END SUB
 
 SUB FORM_LOAD()
+  FRAME1.CAPTION = "Framed" & CRLF
+  MANY1.ADDITEM "red"
+  MANY1.ADDITEM "green"
   MSG "Clock2 enabled " & CLOCK2.ENABLED
   CLOCK2.INTERVAL = 300
   MSG "Clock2 enabled " & CLOCK2.ENABLED
@@ -83,8 +90,9 @@ END SUB
 ' expect: Message: Clock1 enabled 0
 ' expect: Form1 Form text="Scroll" enabled visible left=512 top=264 width=0 height=240
 ' expect: VScroll1 VScrollBar value=25 min=0 max=25 enabled visible left=0 top=0 width=0 height=100
-' expect: Frame1 Frame text="Framed" enabled visible left=0 top=0 width=0 height=0
+' expect: Frame1 Frame text="Framed\r\n" enabled visible left=0 top=0 width=0 height=0
 ' expect: HScroll1 HScrollBar value=1 min=0 max=3 enabled visible left=0 top=0 width=0 height=0
+' expect: Many1 ListBox text="" items=["red", "green"] index=1 selected=[1] enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Restart1 CommandButton text="Restart" enabled visible left=0 top=0 width=0 height=0
 ' expect: Clock1 Timer interval=1000 disabled
 ' expect: Clock2 Timer interval=300 disabled

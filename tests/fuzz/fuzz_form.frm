@@ -2,68 +2,44 @@ VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Fuzz"
    Height          =   4800
-   Width           =   6000
    Begin VB.TextBox Text1
       TabIndex        =   0
       Text            =   "one"
-      Width           =   1500
    End
    Begin VB.TextBox Text2
       MaxLength       =   8
       TabIndex        =   1
-      Top             =   300
-      Width           =   1500
    End
    Begin VB.ComboBox Combo1
       TabIndex        =   2
-      Top             =   600
-      Width           =   1500
    End
    Begin VB.ComboBox Pick1
       Style           =   2  'Dropdown List
       TabIndex        =   3
-      Top             =   900
-      Width           =   1500
    End
    Begin VB.ListBox List1
       Sorted          =   -1  'True
       TabIndex        =   4
-      Top             =   1200
-      Width           =   1500
    End
    Begin VB.ListBox Many1
       MultiSelect     =   2  'Extended
       TabIndex        =   5
-      Top             =   1800
-      Width           =   1500
    End
    Begin VB.CommandButton Command1
-      Caption         =   "Go"
       TabIndex        =   6
-      Left            =   1800
    End
    Begin VB.CheckBox Check1
-      Caption         =   "Check"
       TabIndex        =   7
-      Left            =   1800
-      Top             =   400
    End
    Begin VB.Frame Frame1
-      Caption         =   "Frame"
-      Left            =   3000
       Height          =   1500
-      Width           =   2000
       Begin VB.OptionButton Option1
-         Caption         =   "One"
          Value           =   -1  'True
       End
       Begin VB.OptionButton Option2
-         Caption         =   "Two"
-         Top             =   300
       End
       Begin VB.HScrollBar HScroll1
          Max             =   10
-         Top             =   600
       End
    End
    Begin VB.VScrollBar VScroll1
@@ -71,15 +47,11 @@ Begin VB.Form Form1
       Max             =   20
       Min             =   -20
       SmallChange     =   2
-      Left            =   5400
       Height          =   1500
    End
    Begin VB.Label Label1
-      Caption         =   "Label"
-      Top             =   3000
    End
    Begin VB.Image Image1
-      Top             =   3300
    End
    Begin VB.Timer Timer1
       Interval        =   10

@@ -13,17 +13,6 @@
 namespace quorl::nettest {
 namespace {
 
-ScriptedServer::Script Answer(std::string reply) {
-  return [reply](ScriptedConnection& connection) {
-    connection.ReadRequest();
-    connection.Send(reply);
-  };
-}
-
-std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
-
 std::string RandomBytes(size_t count, unsigned seed) {
   std::mt19937 generator(seed);
   std::string bytes(count, '\0');
@@ -38,7 +27,7 @@ class HostedFetchTest : public ::testing::Test {
 };
 
 TEST_F(HostedFetchTest, RequestBytesDirectAndThroughAProxy) {
-  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\n\r\nok"));
+  ScriptedServer server(std::string("HTTP/1.0 200 OK\r\n\r\nok"));
   const std::string form = Quoted(server.Url("/form"));
   const std::string withBody = "Content-Length: 3\r\n\r\na=1\n";
   EXPECT_RUN(
@@ -70,7 +59,7 @@ TEST_F(HostedFetchTest, RequestBytesDirectAndThroughAProxy) {
                 // A Host line of the script's own replaces ours.
                 "POST /form HTTP/1.0 \r\n" + agent + "host: virtual.example\r\n\r\n\r\n"}));
 
-  ScriptedServer proxy(Answer("HTTP/1.0 200 OK\r\n\r\nvia proxy"));
+  ScriptedServer proxy(std::string("HTTP/1.0 200 OK\r\n\r\nvia proxy"));
   program.Configure("Proxy", "  Http://127.0.0.1:" + std::to_string(proxy.Port()) + "  ");
   EXPECT_RUN(program.Run("  MSG READDATA(OPENDATA(\"HTTP://www.example.com:8080/a/b.txt\", \"\"))",
                          "Message: via proxy\n"));
@@ -90,7 +79,7 @@ TEST_F(HostedFetchTest, RepliesAreStoredWholeOrNotAtAll) {
   std::vector<std::unique_ptr<ScriptedServer>> servers;
   std::string body = "  DIM H AS INTEGER\n";
   for (size_t i = 0; i < replies.size(); ++i) {
-    servers.push_back(std::make_unique<ScriptedServer>(Answer(replies[i])));
+    servers.push_back(std::make_unique<ScriptedServer>(replies[i]));
     body += "  H = OPENDATACACHE(" + Quoted(servers[i]->Url("/")) + ", \"\", \"R" +
             std::to_string(i) + ".TXT\", -1)\n  MSG H\n";
   }
@@ -162,6 +151,30 @@ TEST_F(HostedNginxTest, FilesArriveByteForByteAndAreRead) {
   EXPECT_EQ(ReadFile(program.Cache("EMPTY.TXT")), "");
   // An error page is stored like any other reply.
   EXPECT_NE(ReadFile(program.Cache("MISSING.TXT")).find("404 Not Found"), std::string::npos);
+}
+
+TEST_F(HostedNginxTest, CacheIsReusedWhileYoungAndReplacedOnlyWhenComplete) {
+  REQUIRE_SERVER(nginx);
+  WriteFile(nginx.Www() / "news.txt", "old news\n");
+  auto fetch = [&](std::string_view days) {
+    return "  MSG READDATA(OPENDATACACHE(" + Quoted(nginx.Url("/news.txt")) +
+           ", \"\", \"NEWS.TXT\", " + std::string(days) + "))\n";
+  };
+  EXPECT_RUN(program.Run(fetch("1"), "Message: old news\n"));
+  WriteFile(nginx.Www() / "news.txt", "new news\n");
+  // Young enough for one day; always fetched for -1.
+  EXPECT_RUN(program.Run(fetch("1") + fetch("-1"), "Message: old news\nMessage: new news\n"));
+  EXPECT_EQ(nginx.RequestCount(2), 2);
+  // A failed download leaves the cached copy as it was and no partial file.
+  nginx.Stop();
+  EXPECT_RUN(program.Run(
+      "  MSG OPENDATACACHE(" + Quoted(nginx.Url("/news.txt")) + ", \"\", \"NEWS.TXT\", -1)",
+      "Windows Socket ErrorOpen Socket: Error communication on network:\n  Connection refused\n"
+      "Message: 0\n"));
+  EXPECT_EQ(ReadFile(program.Cache("NEWS.TXT")), "new news\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.Cache("")),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 TEST_F(HostedNginxTest, BasicAuthorizationAsksForTheRealm) {

@@ -5,10 +5,6 @@
 
 namespace quorl::nettest {
 
-std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
-
 NetClient::NetClient() {
   std::filesystem::create_directories(folder_.Path() / "tmp");
   std::filesystem::create_directories(Work());

@@ -80,7 +80,4 @@ class NetClient {
   std::filesystem::path previousFolder_;
 };
 
-// The quoted form of a text as a script's string literal.
-std::string Quoted(std::string_view text);
-
 }  // namespace quorl::nettest

@@ -14,54 +14,23 @@ Nginx::Nginx(const std::filesystem::path& folder, std::string_view extraServers)
     std::filesystem::create_directories(folder_ / "temp" / temp);
   }
   WriteFile(folder_ / "htpasswd", "");
+  std::string conf = R"(daemon off; master_process off; worker_processes 1;
+pid DIR/nginx.pid; error_log DIR/error.log; events { worker_connections 64; }
+http {
+  access_log DIR/access.log; client_body_temp_path DIR/temp/body; proxy_temp_path DIR/temp/proxy;
+  fastcgi_temp_path DIR/temp/fastcgi; uwsgi_temp_path DIR/temp/uwsgi; scgi_temp_path DIR/temp/scgi;
+  default_type application/octet-stream; types { text/html html; }
+  server {
+    listen 127.0.0.1:PORT; root DIR/www;
+    location /private/ { auth_basic "Sales"; auth_basic_user_file DIR/htpasswd; }
+  }
+)";
   const std::string dir = folder_.string();
-  WriteFile(folder_ / "nginx.conf",
-            "daemon off;\n"
-            "master_process off;\n"
-            "worker_processes 1;\n"
-            "pid " +
-                dir +
-                "/nginx.pid;\n"
-                "error_log " +
-                dir +
-                "/error.log;\n"
-                "events { worker_connections 64; }\n"
-                "http {\n"
-                "  access_log " +
-                dir +
-                "/access.log;\n"
-                "  client_body_temp_path " +
-                dir +
-                "/temp/body;\n"
-                "  proxy_temp_path " +
-                dir +
-                "/temp/proxy;\n"
-                "  fastcgi_temp_path " +
-                dir +
-                "/temp/fastcgi;\n"
-                "  uwsgi_temp_path " +
-                dir +
-                "/temp/uwsgi;\n"
-                "  scgi_temp_path " +
-                dir +
-                "/temp/scgi;\n"
-                "  default_type application/octet-stream;\n"
-                "  types { text/html html; }\n"
-                "  server {\n"
-                "    listen 127.0.0.1:" +
-                std::to_string(port_) +
-                ";\n"
-                "    root " +
-                Www().string() +
-                ";\n"
-                "    location /private/ {\n"
-                "      auth_basic \"Sales\";\n"
-                "      auth_basic_user_file " +
-                dir +
-                "/htpasswd;\n"
-                "    }\n"
-                "  }\n" +
-                std::string(extraServers) + "}\n");
+  for (size_t at = 0; (at = conf.find("DIR", at)) != std::string::npos; at += dir.size()) {
+    conf.replace(at, 3, dir);
+  }
+  conf.replace(conf.find("PORT"), 4, std::to_string(port_));
+  WriteFile(folder_ / "nginx.conf", conf + std::string(extraServers) + "}\n");
   Run({"-p", dir, "-c", dir + "/nginx.conf", "-e", dir + "/error.log"}, folder_ / "error.log");
 }
 
@@ -91,15 +60,10 @@ Tinyproxy::Tinyproxy(const std::filesystem::path& folder, int connectPort)
   if (Missing()) return;
   const std::string connectLine =
       connectPort ? "ConnectPort " + std::to_string(connectPort) + "\n" : std::string();
-  WriteFile(folder_ / "tinyproxy.conf", "Port " + std::to_string(port_) +
-                                            "\n"
-                                            "Listen 127.0.0.1\n"
-                                            "Timeout 30\n"
-                                            "MaxClients 8\n"
-                                            "Allow 127.0.0.1\n"
-                                            "LogLevel Info\n" +
-                                            connectLine + "LogFile \"" +
-                                            (folder_ / "tinyproxy.log").string() + "\"\n");
+  WriteFile(folder_ / "tinyproxy.conf",
+            "Port " + std::to_string(port_) +
+                "\nListen 127.0.0.1\nTimeout 30\nMaxClients 8\nAllow 127.0.0.1\nLogLevel Info\n" +
+                connectLine + "LogFile \"" + (folder_ / "tinyproxy.log").string() + "\"\n");
   Run({"-d", "-c", (folder_ / "tinyproxy.conf").string()}, folder_ / "tinyproxy.log");
 }
 

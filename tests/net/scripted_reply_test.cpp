@@ -14,19 +14,12 @@ using namespace std::chrono_literals;
 
 const std::string kRule(60, '-');
 
-ScriptedServer::Script Answer(std::string reply) {
-  return [reply](ScriptedConnection& connection) {
-    connection.ReadRequest();
-    connection.Send(reply);
-  };
-}
-
 std::string HostOf(const ScriptedServer& server) {
   return "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n";
 }
 
 TEST(ScriptedReplyTest, GetRequestBytesAndBothDumps) {
-  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello"));
+  ScriptedServer server(std::string("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello"));
   NetClient client;
   std::string body;
   EXPECT_EQ(client.Fetch(server.Url("/dir/file.txt?x=1"), "", &body), 1);
@@ -48,8 +41,8 @@ TEST(ScriptedReplyTest, GetRequestBytesAndBothDumps) {
 TEST(ScriptedReplyTest, LongHeaderLineCannotInjectFurtherLines) {
   std::string crafted = "X-Filler: ";
   crafted += std::string(255 - crafted.size(), 'a');
-  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n" + crafted +
-                               "Content-Length: 3\r\n" + crafted + "\r\n\r\n0123456789"));
+  ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n" + crafted +
+                        "Content-Length: 3\r\n" + crafted + "\r\n\r\n0123456789");
   NetClient client;
   std::string body;
   EXPECT_EQ(client.Fetch(server.Url("/"), "", &body), 1);
@@ -63,7 +56,7 @@ TEST(ScriptedReplyTest, LongHeaderLineCannotInjectFurtherLines) {
 TEST(ScriptedReplyTest, ChallengesOtherThanBasicAreRefused) {
   for (const std::string& header : std::vector<std::string>{
            "WWW-Authenticate: Digest realm=\"x\"\r\n", std::string("X-Nothing: 1\r\n")}) {
-    ScriptedServer server(Answer("HTTP/1.0 401 Unauthorized\r\n" + header + "\r\nbody"));
+    ScriptedServer server("HTTP/1.0 401 Unauthorized\r\n" + header + "\r\nbody");
     NetClient client;
     EXPECT_EQ(client.Fetch(server.Url("/"), ""), 0);
     EXPECT_EQ(client.Messages(),
@@ -195,7 +188,7 @@ TEST(ScriptedReplyTest, LoadFrxFetchesIntoTheCacheAndFillsTheImages) {
   std::string picture = {'\xFE', '\x02', 0, 0};
   picture += std::string(126 + 512 + 128, '\x11');
   const std::string frx = "head" + picture + std::string("\xFF\x02..", 4);
-  ScriptedServer server(Answer("HTTP/1.0 200 OK\r\n\r\n" + frx));
+  ScriptedServer server("HTTP/1.0 200 OK\r\n\r\n" + frx);
   NetClient client;
   RecordingImages images;
   images.images = {{"IMAGE1", 4}, {"IMAGE2", 4 + picture.size()}};

@@ -41,6 +41,12 @@ class ScriptedServer {
   using Script = std::function<void(ScriptedConnection&)>;
 
   explicit ScriptedServer(Script script);
+  // A server that reads each request and sends the same reply.
+  explicit ScriptedServer(std::string reply)
+      : ScriptedServer([reply](ScriptedConnection& connection) {
+          connection.ReadRequest();
+          connection.Send(reply);
+        }) {}
   ~ScriptedServer();
   ScriptedServer(const ScriptedServer&) = delete;
   ScriptedServer& operator=(const ScriptedServer&) = delete;

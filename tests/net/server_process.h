@@ -21,6 +21,10 @@ bool Accepts(int port);
 std::optional<std::filesystem::path> FindProgram(const std::string& name);
 
 std::string ReadFile(const std::filesystem::path& path);
+// The quoted form of a text as a script's string literal.
+inline std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 // Makes the folders on the way.
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 

@@ -1,96 +1,102 @@
+// The files a program reads and makes: data files line by line, and the ring
+// of temporary files that are deleted again.
 #include "net/data_files.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
+
+#include "net/temp_file_ring.h"
+#include "tests/unit/fakes.h"
+#include "tools/temporary_directory.h"
 
 namespace quorl {
 namespace {
 
 class DataFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("quorl-data-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string Write(const std::string& content) {
-    const std::string path = (folder_ / "data.txt").string();
+    const std::string path = (folder_.Path() / "data.txt").string();
     std::ofstream(path, std::ios::binary) << content;
     return path;
   }
-
-  std::filesystem::path folder_;
+  tools::TemporaryDirectory folder_;
 };
 
-TEST_F(DataFilesTest, LinesEndAtLineFeedNulOrTheEndOfTheData) {
-  auto file = DataFile::Open(Write(std::string("one\r\ntwo\nthree\0four\nlast", 24)));
+TEST_F(DataFilesTest, LinesEndAtLineFeedNulOrTheEndAndLongOnesAreSkipped) {
+  const std::string line255(255, 'a');
+  auto file = DataFile::Open(Write(std::string("one\r\ntwo\0", 9) + line255 + "\n" +
+                                   std::string(300, 'b') + "\nlast\n" + std::string(256, 'c')));
   ASSERT_TRUE(file);
   EXPECT_EQ(file->ReadLine(), "one\r");  // READDATA strips the CR
   EXPECT_EQ(file->ReadLine(), "two");
-  EXPECT_EQ(file->ReadLine(), "three");
-  EXPECT_EQ(file->ReadLine(), "four");
-  EXPECT_FALSE(file->AtEnd());
-  EXPECT_EQ(file->ReadLine(), "last");
-  EXPECT_TRUE(file->AtEnd());
-  file->Rewind();
-  EXPECT_FALSE(file->AtEnd());
-  EXPECT_EQ(file->ReadLine(), "one\r");
-}
-
-TEST_F(DataFilesTest, EmptyFileIsAtEndAtOnce) {
-  auto file = DataFile::Open(Write(""));
-  ASSERT_TRUE(file);
-  EXPECT_TRUE(file->AtEnd());
-}
-
-TEST_F(DataFilesTest, OverLongLineIsRefusedAndSkipped) {
-  const std::string line255(255, 'a');
-  auto file = DataFile::Open(
-      Write(line255 + "\n" + std::string(300, 'b') + "\nnext\n" + std::string(256, 'c')));
-  ASSERT_TRUE(file);
   EXPECT_EQ(file->ReadLine(), line255);
   EXPECT_FALSE(file->ReadLine().has_value());
-  EXPECT_EQ(file->ReadLine(), "next");
-  // 256 bytes without a line end at the very end of the data: too long as well.
-  EXPECT_FALSE(file->ReadLine().has_value());
+  EXPECT_EQ(file->ReadLine(), "last");
+  EXPECT_FALSE(file->AtEnd());
+  EXPECT_FALSE(file->ReadLine().has_value());  // 256 bytes up to the end: too long as well
   EXPECT_TRUE(file->AtEnd());
-}
+  file->Rewind();
+  EXPECT_EQ(file->ReadLine(), "one\r");
+  EXPECT_TRUE(DataFile::Open(Write(""))->AtEnd());
 
-TEST_F(DataFilesTest, LinesAcrossTheReadAheadBoundary) {
   std::string content;
   for (int i = 0; i < 20000; ++i) content += "line " + std::to_string(i) + "\n";
-  auto file = DataFile::Open(Write(content));
-  ASSERT_TRUE(file);
-  for (int i = 0; i < 20000; ++i) {
-    ASSERT_EQ(file->ReadLine(), "line " + std::to_string(i));
-  }
+  file = DataFile::Open(Write(content));  // lines across the read-ahead boundary
+  for (int i = 0; i < 20000; ++i) ASSERT_EQ(file->ReadLine(), "line " + std::to_string(i));
   EXPECT_TRUE(file->AtEnd());
 }
 
 TEST_F(DataFilesTest, HandlesAreCheckedAndNeverReused) {
   DataFiles files;
-  const std::string path = Write("x\n");
-  EXPECT_EQ(files.Open((folder_ / "missing").string()), 0);
-  // A folder is no data: it would never reach its end.
-  std::filesystem::create_directory(folder_ / "folder");
-  EXPECT_EQ(files.Open((folder_ / "folder").string()), 0);
-  const int32_t first = files.Open(path);
+  EXPECT_EQ(files.Open((folder_.Path() / "missing").string()), 0);
+  EXPECT_EQ(files.Open(folder_.Path().string()), 0);  // a folder would never reach its end
+  const int32_t first = files.Open(Write("x\n"));
   ASSERT_NE(first, 0);
   EXPECT_NE(files.Find(first), nullptr);
-  EXPECT_EQ(files.Find(0), nullptr);
   EXPECT_EQ(files.Find(first + 1), nullptr);
   EXPECT_TRUE(files.Close(first));
   EXPECT_FALSE(files.Close(first));
   EXPECT_EQ(files.Find(first), nullptr);
-  const int32_t second = files.Open(path);
-  EXPECT_NE(second, first);
-  EXPECT_NE(second, 0);
+  EXPECT_NE(files.Open(Write("x\n")), first);
+}
+
+std::string Name(int i) {
+  return "/tmp/QRL" + std::to_string(i) + ".TMP";
+}
+
+TEST(TempFileRingTest, WrapsDeletingTheOldestAndDeletesTheRestAtTheEnd) {
+  fakes::FakeSystem system;
+  TempFileRing ring;
+  ring.Register("/tmp/QRL0.TMP", system);
+  ring.Register("/TMP/qrl0.tmp", system);  // the same name in any case takes one slot
+  ring.Register("", system);
+  for (int i = 1; i < 24; ++i) ring.Register(Name(i), system);
+  EXPECT_EQ(ring.Cursor(), 24);
+  EXPECT_TRUE(system.deleted.empty());
+  ring.Register(Name(24), system);  // fills the last slot, wraps, deletes slot 0 at once
+  EXPECT_EQ(system.deleted, std::vector<std::string>{Name(0)});
+  EXPECT_EQ(ring.Cursor(), 0);
+  ring.Register(Name(0), system);   // the deleted name stays held until its slot is reused
+  ring.Register(Name(25), system);  // reuses slot 0 and deletes again
+  ring.Register(Name(26), system);
+  EXPECT_EQ(system.deleted, (std::vector<std::string>{Name(0), Name(0), Name(1)}));
+  EXPECT_EQ(ring.Slot(0), Name(25));
+
+  system.deleted.clear();
+  ring.DeleteAll(system);
+  std::vector<std::string> expected = {Name(25), Name(26)};
+  for (int i = 2; i < 25; ++i) expected.push_back(Name(i));
+  EXPECT_EQ(system.deleted, expected);
+  ring.DeleteAll(system);
+  EXPECT_EQ(system.deleted.size(), expected.size());
+
+  ring.Register(Name(1), system);
+  ring.Clear();  // forgets without deleting; the cursor stays
+  EXPECT_FALSE(ring.Holds(Name(1)));
+  EXPECT_EQ(ring.Cursor(), 3);
+  ring.DeleteAll(system);
+  EXPECT_EQ(system.deleted.size(), expected.size());
 }
 
 }  // namespace

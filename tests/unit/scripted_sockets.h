@@ -29,6 +29,7 @@ class ScriptedSockets : public platform::SocketLibrary {
   int opened = 0;
   int closed = 0;
   int resolved = 0;
+  int cancels = 0;
   std::function<void()> whileConnecting;  // runs as if nested in the wait
 
   StartOutcome Start(platform::WaitHook, int& error) override {
@@ -36,7 +37,7 @@ class ScriptedSockets : public platform::SocketLibrary {
     return startOutcome;
   }
   void Stop() override {}
-  void CancelBlockingCall() override {}
+  void CancelBlockingCall() override { ++cancels; }
   void SetTimeouts(platform::SocketTimeouts) override {}
   platform::SocketResult Resolve(std::string_view name) override {
     ++resolved;

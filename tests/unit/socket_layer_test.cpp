@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <map>
-
 #include "fakes.h"
 #include "scripted_sockets.h"
 
@@ -56,17 +53,6 @@ class PassingChannel : public platform::SecureChannel {
   int& shutdowns_;
 };
 
-TEST_F(SocketLayerTest, ErrorBoxCaptionAndTexts) {
-  ReportSocketError(ctx, 10061, "Open Socket");
-  ReportSocketError(ctx, 12345, "Get Data");
-  EXPECT_EQ(
-      Shown(),
-      (BoxList{{"Windows Socket ErrorOpen Socket",
-                "Error communication on network:\n  Connection refused"},
-               {"Windows Socket ErrorGet Data", "Error communication on network:\n  Unknown"}}));
-  EXPECT_EQ(fake.dialogs.boxes[0].style, platform::kMbOk | platform::kMbIconExclamation);
-}
-
 TEST_F(SocketLayerTest, StartFailuresAreShownAndTheStartupFailureOnlyOnce) {
   ctx.network.sockets = nullptr;
   EXPECT_EQ(StartSocketDLL(ctx), 0);
@@ -98,23 +84,6 @@ TEST_F(SocketLayerTest, StartFailuresAreShownAndTheStartupFailureOnlyOnce) {
   EXPECT_FALSE(ctx.network.libraryStarted);
 }
 
-TEST_F(SocketLayerTest, OpenSocketDirectOrThroughTheProxy) {
-  bool viaProxy = true;
-  EXPECT_EQ(OpenSocket(ctx, "10.1.2.3", 8080, viaProxy), 7);
-  EXPECT_FALSE(viaProxy);
-  EXPECT_EQ(sockets.connectedAddress, 0x0A010203u);
-  EXPECT_EQ(sockets.connectedPort, 8080);
-  EXPECT_EQ(sockets.resolved, 0);  // dotted addresses need no lookup
-
-  proxy = " HTTP://cache.local:3128 ";
-  sockets.names["cache.local"] = 0x0A000001;
-  EXPECT_EQ(OpenSocket(ctx, "www.example.com", 80, viaProxy), 7);
-  EXPECT_TRUE(viaProxy);
-  EXPECT_EQ(sockets.connectedAddress, 0x0A000001u);
-  EXPECT_EQ(sockets.connectedPort, 3128);
-  EXPECT_TRUE(Shown().empty());
-}
-
 TEST_F(SocketLayerTest, OpenSocketFailuresNameWhatWasConnectedTo) {
   bool viaProxy = false;
   proxy = "nowhere.invalid:8080";
@@ -126,23 +95,20 @@ TEST_F(SocketLayerTest, OpenSocketFailuresNameWhatWasConnectedTo) {
   EXPECT_EQ(OpenSocket(ctx, "127.0.0.1", 1, viaProxy), platform::kNoSocket);
   sockets.connectError = socket_error::kTimedOut;
   EXPECT_EQ(OpenSocket(ctx, "127.0.0.1", 1, viaProxy), platform::kNoSocket);
-  EXPECT_EQ(sockets.closed, 2);  // no socket is left open
+  ReportSocketError(ctx, 12345, "Get Data");
+  // A connect stopped by the user shows nothing.
+  sockets.connectError = socket_error::kInterrupted;
+  sockets.whileConnecting = [this] { ctx.network.abort = true; };
+  EXPECT_EQ(OpenSocket(ctx, "127.0.0.1", 80, viaProxy), platform::kNoSocket);
+  EXPECT_EQ(sockets.closed, 3);  // no socket is left open
 
   EXPECT_EQ(
       Shown(),
       (BoxList{{"Open Socket", "Could not determine network (IP) address for:\n  nowhere.invalid"},
                {"Windows Socket ErrorOpen Socket",
                 "Error communication on network:\n  Connection refused"},
-               {"Open Socket", "Server is not responding or network is down:\n  127.0.0.1"}}));
-}
-
-TEST_F(SocketLayerTest, StoppedConnectClosesTheSocketWithoutAMessage) {
-  bool viaProxy = false;
-  sockets.connectError = socket_error::kInterrupted;
-  sockets.whileConnecting = [this] { ctx.network.abort = true; };
-  EXPECT_EQ(OpenSocket(ctx, "127.0.0.1", 80, viaProxy), platform::kNoSocket);
-  EXPECT_EQ(sockets.closed, 1);
-  EXPECT_TRUE(Shown().empty());
+               {"Open Socket", "Server is not responding or network is down:\n  127.0.0.1"},
+               {"Windows Socket ErrorGet Data", "Error communication on network:\n  Unknown"}}));
 }
 
 TEST_F(SocketLayerTest, GetLineTakesExactlyOneWholeLineHoweverItArrives) {
@@ -197,6 +163,10 @@ TEST_F(SocketLayerTest, LineTextIsTrimmedCutAtNulAndKeptTo255Characters) {
 }
 
 TEST_F(SocketLayerTest, ReceiveResults) {
+  std::string block;
+  sockets.arrivals = {std::string(5000, 'z')};
+  EXPECT_EQ(GetData(ctx, connection, block, 100000), 4096);  // at most 4096 bytes at once
+  EXPECT_EQ(GetData(ctx, connection, block, 10000), 904);
   std::string line;
   sockets.arrivals = {"partial"};
   EXPECT_EQ(GetLine(ctx, connection, line), 7);  // the connection ends the last line
@@ -207,7 +177,6 @@ TEST_F(SocketLayerTest, ReceiveResults) {
   sockets.receiveErrors = {socket_error::kConnectionReset};
   EXPECT_EQ(GetLine(ctx, connection, line), kReceiveFailed);
   sockets.receiveErrors = {socket_error::kConnectionReset};
-  std::string block;
   EXPECT_EQ(GetData(ctx, connection, block, 100), kReceiveFailed);
   ctx.network.abort = true;
   sockets.receiveErrors = {socket_error::kInterrupted};
@@ -217,14 +186,6 @@ TEST_F(SocketLayerTest, ReceiveResults) {
                                "Error communication on network:\n  Connection reset by peer"},
                               {"Windows Socket ErrorGet Data",
                                "Error communication on network:\n  Connection reset by peer"}}));
-}
-
-TEST_F(SocketLayerTest, GetDataTakesAtMost4096Bytes) {
-  sockets.arrivals = {std::string(5000, 'z')};
-  std::string block;
-  EXPECT_EQ(GetData(ctx, connection, block, 100000), 4096);
-  EXPECT_EQ(GetData(ctx, connection, block, 10), 10);
-  EXPECT_EQ(block, std::string(10, 'z'));
 }
 
 }  // namespace

@@ -14,43 +14,29 @@ using namespace std::chrono_literals;
 
 const std::string kRule(60, '-');
 
-std::string HostOf(const ScriptedServer& server) {
-  return "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n";
-}
-
-TEST(ScriptedReplyTest, GetRequestBytesAndBothDumps) {
-  ScriptedServer server(std::string("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello"));
+TEST(ScriptedReplyTest, BothDumpsAndALongHeaderLineThatCannotInjectFurtherLines) {
+  std::string crafted = "X-Filler: ";
+  crafted += std::string(255 - crafted.size(), 'a');
+  const std::string header = "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n" + crafted +
+                             "Content-Length: 3\r\n" + crafted + "\r\n\r\n";
+  ScriptedServer server(header + "0123456789");
   NetClient client;
   std::string body;
   EXPECT_EQ(client.Fetch(server.Url("/dir/file.txt?x=1"), "", &body), 1);
-  EXPECT_EQ(body, "hello");
-  const std::string expected = "GET /dir/file.txt?x=1 HTTP/1.0 \r\nUser-Agent: Quorl/0.0.4\r\n" +
-                               HostOf(server) + "\r\n\r\n";
+  EXPECT_EQ(body, "0123456789");
   EXPECT_EQ(client.TempFiles("QSN"),
-            std::vector<std::string>{"Header of HTTP request:\r\n" + kRule + "\r\n" + expected +
-                                     "\r\n" + kRule + "\r\n"});
+            std::vector<std::string>{"Header of HTTP request:\r\n" + kRule +
+                                     "\r\nGET /dir/file.txt?x=1 HTTP/1.0 \r\nUser-Agent: "
+                                     "Quorl/0.0.4\r\nHost: 127.0.0.1:" +
+                                     std::to_string(server.Port()) + "\r\n\r\n\r\n\r\n" + kRule +
+                                     "\r\n"});
+  // The line that would carry a second Content-Length is cut at 255 characters.
   EXPECT_EQ(client.TempFiles("QRC"),
             std::vector<std::string>{"Header of HTTP reply:\r\n" + kRule +
-                                     "\r\nHTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n" + kRule +
-                                     "\r\n"});
+                                     "\r\nHTTP/1.0 200 OK\r\nContent-Length: 10\r\n" + crafted +
+                                     "\r\n" + crafted + "\r\n\r\n" + kRule + "\r\n"});
   EXPECT_TRUE(client.Messages().empty());
-  EXPECT_FALSE(client.ctx.network.busy);
-  EXPECT_FALSE(client.ctx.network.libraryStarted);
-}
-
-TEST(ScriptedReplyTest, LongHeaderLineCannotInjectFurtherLines) {
-  std::string crafted = "X-Filler: ";
-  crafted += std::string(255 - crafted.size(), 'a');
-  ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n" + crafted +
-                        "Content-Length: 3\r\n" + crafted + "\r\n\r\n0123456789");
-  NetClient client;
-  std::string body;
-  EXPECT_EQ(client.Fetch(server.Url("/"), "", &body), 1);
-  EXPECT_EQ(body, "0123456789");
-  const std::vector<std::string> dumps = client.TempFiles("QRC");
-  ASSERT_EQ(dumps.size(), 1u);
-  EXPECT_NE(dumps[0].find(crafted + "\r\n"), std::string::npos);
-  EXPECT_EQ(dumps[0].find("Content-Length: 3"), std::string::npos);
+  EXPECT_FALSE(client.ctx.network.busy || client.ctx.network.libraryStarted);
 }
 
 TEST(ScriptedReplyTest, ChallengesOtherThanBasicAreRefused) {

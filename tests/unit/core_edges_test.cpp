@@ -47,9 +47,10 @@ TEST(CoreEdges, LookupsAndScans) {
   EXPECT_EQ(LookupName(f.ctx, "X")->integer, 1);
   EXPECT_EQ(f.ctx.formTable.FindByWindow(8), nullptr);
 
-  // A string hint reaches an addition of texts, which has no meaning.
+  // A string hint reaches an addition of texts, a boolean one a negation: neither has a meaning.
   EXPECT_FALSE(Evaluate(f.ctx, kKindString, "\"A\" + \"B\"", false));
-  EXPECT_EQ(f.Errors(), std::vector<std::string>{"FUNCTION NOT DEFINED!"});
+  EXPECT_FALSE(Evaluate(f.ctx, kKindBoolean, "-5", false));
+  EXPECT_EQ(f.Errors(), std::vector<std::string>(2, "FUNCTION NOT DEFINED!"));
   EXPECT_EQ(IndexOfChar("ABC", 'C') + IndexOfChar("ABC", 'D'), 1);
   EXPECT_EQ(FindKeyword("TOTAL", "TO"), -1);
 }

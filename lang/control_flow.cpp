@@ -93,7 +93,8 @@ bool StepDirectly(Context& ctx, const ForParts& parts) {
   }
   Value* variable = LookupTarget(ctx, parts.variable);
   if (!variable || variable->IsControl() || variable->constant) return false;
-  PlainOperand self = PeekOperand(ctx, parts.variable.plan);
+  PlainOperand self = parts.variableReadsItself ? PlainOperand{variable, true}
+                                                : PeekOperand(ctx, parts.variable.plan);
   PlainOperand step = PeekOperand(ctx, parts.step.plan);
   PlainOperand end = PeekOperand(ctx, parts.end.plan);
   if (self.value != variable || !step.value || !end.value || !IsNumber(*end.value)) return false;

@@ -37,6 +37,8 @@ struct ForParts {
   Expr start;
   Expr end;
   Expr step;
+  // The variable's plan reads the variable under the name it is assigned by.
+  bool variableReadsItself = false;
 };
 
 void RunConditional(Context& ctx, bool continuesChain, const Expr& condition);

@@ -19,7 +19,7 @@ Result RunForLine(Context& ctx, const ForPlan* cut) {
   }
   ForParts parts{Expr(cut->variable, cut->variablePlan.get(), &cut->variableName),
                  Expr(cut->start, cut->startPlan.get()), Expr(cut->end, cut->endPlan.get()),
-                 Expr(cut->step, cut->stepPlan.get())};
+                 Expr(cut->step, cut->stepPlan.get()), cut->variableReadsItself};
   RunFor(ctx, &parts);
   return std::nullopt;
 }

@@ -136,6 +136,7 @@ struct ForPlan {
   std::unique_ptr<Plan> startPlan;
   std::unique_ptr<Plan> endPlan;
   std::unique_ptr<Plan> stepPlan;
+  bool variableReadsItself = false;  // as in ForParts
 };
 
 struct Plan {

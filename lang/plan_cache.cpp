@@ -26,6 +26,13 @@ void MarkJoinToItself(Plan& assignment) {
   }
 }
 
+// Whether a plan reads exactly the variable that a look-up of name finds.
+bool ReadsByName(const Plan& read, const NameRef& name) {
+  if (read.step != Step::kOperand || !read.errors.empty() || read.operand->variable) return false;
+  const NameRef& own = read.operand->name;
+  return !own.isProperty && !name.isProperty && own.key == name.key;
+}
+
 }  // namespace
 
 std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statementMode,
@@ -70,6 +77,7 @@ std::unique_ptr<Plan> BuildPlan(Context& ctx, std::string_view text, bool statem
         parts->startPlan = piece(parts->start, false);
         parts->endPlan = piece(parts->end, false);
         parts->stepPlan = piece(parts->step, false);
+        parts->variableReadsItself = ReadsByName(*parts->variablePlan, parts->variableName);
       }
       break;
     default:

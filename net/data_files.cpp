@@ -8,7 +8,14 @@ namespace {
 
 constexpr size_t kLineWindow = 256;
 constexpr size_t kReadAhead = 64 * 1024;
-constexpr std::string_view kLineEnds("\n\0", 2);
+
+// The first LF or NUL: two searches for one byte each are far quicker than
+// one search for either byte.
+size_t LineEnd(std::string_view bytes) {
+  const size_t feed = bytes.find('\n');
+  const size_t nul = bytes.substr(0, feed).find('\0');
+  return nul != std::string_view::npos ? nul : feed;
+}
 
 }  // namespace
 
@@ -44,7 +51,7 @@ std::string_view DataFile::Window(size_t count) {
 
 std::optional<std::string> DataFile::ReadLine() {
   const std::string_view bytes = Window(kLineWindow);
-  size_t end = bytes.find_first_of(kLineEnds);
+  size_t end = LineEnd(bytes);
   if (end == std::string_view::npos) {
     if (bytes.size() == kLineWindow) {
       SkipPastLineEnd();
@@ -61,7 +68,7 @@ void DataFile::SkipPastLineEnd() {
   while (true) {
     const std::string_view bytes = Window(kReadAhead);
     if (bytes.empty()) return;
-    if (const size_t end = bytes.find_first_of(kLineEnds); end != std::string_view::npos) {
+    if (const size_t end = LineEnd(bytes); end != std::string_view::npos) {
       position_ += end + 1;
       return;
     }

@@ -183,15 +183,22 @@ bool IsStatementBuiltin(std::string_view name) {
                    entry->form == BuiltinForm::kFunctionOrStatement);
 }
 
-std::optional<std::string> NthArgument(std::string_view arguments, int n) {
+// The n-th argument as written, within the arguments' text.
+std::optional<std::string_view> ArgumentText(std::string_view arguments, int n) {
   size_t begin = 0;
   size_t end = 0;
   if (!LocateArgument(arguments, n, begin, end)) return std::nullopt;
-  return std::string(arguments.substr(begin, std::min(end - begin, kMaxTextLength)));
+  return arguments.substr(begin, std::min(end - begin, kMaxTextLength));
+}
+
+std::optional<std::string> NthArgument(std::string_view arguments, int n) {
+  std::optional<std::string_view> argument = ArgumentText(arguments, n);
+  if (!argument) return std::nullopt;
+  return std::string(*argument);
 }
 
 Result GetArgument(Context& ctx, int32_t kind, std::string_view arguments, int n) {
-  std::optional<std::string> argument = NthArgument(arguments, n);
+  std::optional<std::string_view> argument = ArgumentText(arguments, n);
   if (!argument) return std::nullopt;
   Result value = Evaluate(ctx, kind, *argument, false);
   if (!value) return std::nullopt;

@@ -140,7 +140,7 @@ Result Evaluate(Context& ctx, int32_t wantedKind, std::string_view text, bool st
   if (text.empty()) return std::nullopt;
   if (ctx.plans.Enabled()) {
     PlanHandle plan = ctx.plans.ForText(ctx, text, statementMode);
-    return RunPlan(ctx, wantedKind, *plan);
+    return EvaluateExpr(ctx, wantedKind, Expr(text, &*plan));
   }
   return RunPlan(ctx, wantedKind, Classify(ctx, text, statementMode));
 }

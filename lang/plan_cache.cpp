@@ -116,7 +116,7 @@ const Plan& PlanCache::BuildLine(Context& ctx, int index) {
 }
 
 PlanHandle PlanCache::ForText(Context& ctx, std::string_view text, bool statementMode) {
-  DropWhenStale(ctx);
+  if (!Fresh()) DropWhenStale(ctx);
   TextPlans& plans = texts_[statementMode ? 1 : 0];
   auto found = plans.find(text);
   if (found != plans.end()) return PlanHandle(found->second);

@@ -1,6 +1,7 @@
 #include "lang/numbers.h"
 
 #include <algorithm>
+#include <array>
 
 #include "lang/arithmetic.h"
 #include "lang/scopes.h"
@@ -96,19 +97,33 @@ Number NegatedNumber(Context& ctx, const Plan& plan, int32_t hint) {
   return Double(-value.AsDouble());
 }
 
+Number OperandStep(Context& ctx, const Plan& plan, int32_t hint) {
+  return OperandNumber(ctx, *plan.operand, hint);
+}
+
+Number NoNumber(Context&, const Plan&, int32_t) {
+  return {};
+}
+
+// The reader of each step, called through a table so that each keeps a
+// frame of its own size: an operand, the common case, needs little.
+using NumberReader = Number (*)(Context&, const Plan&, int32_t);
+constexpr size_t kSteps = static_cast<size_t>(Step::kAgain) + 1;
+
+constexpr std::array<NumberReader, kSteps> NumberReaders() {
+  std::array<NumberReader, kSteps> readers{};
+  for (NumberReader& reader : readers) reader = NoNumber;
+  readers[static_cast<size_t>(Step::kOperand)] = OperandStep;
+  readers[static_cast<size_t>(Step::kArithmetic)] = ArithmeticNumber;
+  readers[static_cast<size_t>(Step::kRemainder)] = RemainderNumber;
+  readers[static_cast<size_t>(Step::kNegate)] = NegatedNumber;
+  return readers;
+}
+
+constexpr std::array<NumberReader, kSteps> kNumberReaders = NumberReaders();
+
 Number NumberOf(Context& ctx, const Plan& plan, int32_t hint) {
-  switch (plan.step) {
-    case Step::kOperand:
-      return OperandNumber(ctx, *plan.operand, hint);
-    case Step::kArithmetic:
-      return ArithmeticNumber(ctx, plan, hint);
-    case Step::kRemainder:
-      return RemainderNumber(ctx, plan, hint);
-    case Step::kNegate:
-      return NegatedNumber(ctx, plan, hint);
-    default:
-      return {};
-  }
+  return kNumberReaders[static_cast<size_t>(plan.step)](ctx, plan, hint);
 }
 
 bool IsNumeric(const Plan* plan) {

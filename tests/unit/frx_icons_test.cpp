@@ -22,7 +22,8 @@ TEST(FrxIconsTest, RowsAreTurnedTopFirstAndOtherDataIsLeftAlone) {
   std::optional<FrxIcon> icon = ReadFrxIcon(file, 10);
   ASSERT_TRUE(icon);
   for (int row = 0; row < 32; ++row) {
-    EXPECT_EQ(icon->colorBits[row * 16] + icon->colorBits[row * 16 + 15], 2 * row);
+    EXPECT_EQ(icon->colorBits[row * 16], row);
+    EXPECT_EQ(icon->colorBits[row * 16 + 15], row);
     EXPECT_EQ(icon->maskBits[row * 4 + 3], 0x80 | row);
   }
   EXPECT_FALSE(ReadFrxIcon(file, 10 + PictureData(0x02).size()));  // another header

@@ -31,13 +31,6 @@ END SUB
 
 ' args: --events tab_order.events
 ' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
-' expect: Second CommandButton text="" enabled visible left=0 top=0 width=0 height=0
-' expect: First CommandButton text="" enabled visible left=0 top=0 width=0 height=0
-' expect: Third CommandButton text="" enabled visible left=0 top=0 width=0 height=0
-' expect: Hidden1 CommandButton text="" enabled hidden left=0 top=0 width=0 height=0
-' expect: Loose1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0
-' expect: Toggle1 CheckBox text="" value=0 enabled visible left=0 top=0 width=0 height=0 focus
-' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: First CommandButton text="" enabled visible left=0 top=0 width=0 height=0
 ' expect: Third CommandButton text="" enabled visible left=0 top=0 width=0 height=0
@@ -47,13 +40,13 @@ END SUB
 ' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
 ' expect: Second CommandButton text="" enabled visible left=0 top=0 width=0 height=0
 ' expect: First CommandButton text="" enabled visible left=0 top=0 width=0 height=0
-' expect: Third CommandButton text="" enabled visible left=0 top=0 width=0 height=0
+' expect: Third CommandButton text="" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Hidden1 CommandButton text="" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0
-' expect: Toggle1 CheckBox text="" value=0 enabled visible left=0 top=0 width=0 height=0 focus
+' expect: Toggle1 CheckBox text="" value=0 enabled visible left=0 top=0 width=0 height=0
 ' expect: Form1 Form text="Tab order" enabled visible left=512 top=264 width=0 height=240
-' expect: Second CommandButton text="" enabled visible left=0 top=0 width=0 height=0 focus
-' expect: First CommandButton text="" enabled visible left=0 top=0 width=0 height=0
+' expect: Second CommandButton text="" enabled visible left=0 top=0 width=0 height=0
+' expect: First CommandButton text="" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Third CommandButton text="" disabled visible left=0 top=0 width=0 height=0
 ' expect: Hidden1 CommandButton text="" enabled hidden left=0 top=0 width=0 height=0
 ' expect: Loose1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0

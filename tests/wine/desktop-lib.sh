@@ -46,8 +46,15 @@ expect_seen() {
 }
 
 # The X window of a top-level window with exactly this caption.
+# Searched again and again for up to 10 s: a search fails at once, with no
+# answer, when a window goes away while it looks (a dialog that closes).
 window_named() {
-  timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+  local found
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
+    [[ -n $found ]] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
 }
 
 expect_window() {

@@ -99,6 +99,7 @@ void PlanCache::DropWhenStale(const Context& ctx) {
   if (ctx.evaluationDepth == 0) retired_.clear();
   linePlans_.clear();
   for (TextPlans& plans : texts_) plans.clear();
+  lastFound_ = {};
   textCharacters_ = 0;
   for (std::vector<ScanOutcome>& outcomes : scans_) outcomes.clear();
   procedurePlans_.clear();
@@ -117,16 +118,23 @@ const Plan& PlanCache::BuildLine(Context& ctx, int index) {
 
 PlanHandle PlanCache::ForText(Context& ctx, std::string_view text, bool statementMode) {
   if (!Fresh()) DropWhenStale(ctx);
-  TextPlans& plans = texts_[statementMode ? 1 : 0];
+  const size_t mode = statementMode ? 1 : 0;
+  const TextPlans::value_type*& last = lastFound_[mode];
+  if (last && last->first == text) return PlanHandle(last->second);
+  TextPlans& plans = texts_[mode];
   auto found = plans.find(text);
-  if (found != plans.end()) return PlanHandle(found->second);
+  if (found != plans.end()) {
+    last = &*found;
+    return PlanHandle(found->second);
+  }
   if (plans.size() >= kMaxTexts || textCharacters_ >= kMaxTextCharacters) {
     for (TextPlans& table : texts_) table.clear();
+    lastFound_ = {};
     textCharacters_ = 0;
   }
   std::shared_ptr<const Plan> plan = BuildPlan(ctx, text, statementMode);
   textCharacters_ += text.size();
-  plans.emplace(std::string(text), plan);
+  last = &*plans.emplace(std::string(text), plan).first;
   return PlanHandle(std::move(plan));
 }
 

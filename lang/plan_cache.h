@@ -111,6 +111,10 @@ class PlanCache {
   // Line plans dropped while a line may still run; let go at the top level.
   std::vector<std::unique_ptr<Plan>> retired_;
   std::array<TextPlans, 2> texts_;  // by statement mode
+  // The entry each mode found last, tried before the table: a loop often
+  // evaluates the same text again (a built-in's argument). None once the
+  // tables are emptied.
+  std::array<const TextPlans::value_type*, 2> lastFound_{};
   size_t textCharacters_ = 0;
   std::array<std::vector<ScanOutcome>, 6> scans_;
   std::vector<std::unique_ptr<ProcedurePlan>> procedurePlans_;  // by header line

@@ -24,6 +24,11 @@ Result RunForLine(Context& ctx, const ForPlan* cut) {
   return std::nullopt;
 }
 
+// END SUB, END FUNCTION, EXIT SUB and EXIT FUNCTION end the running body.
+void EndBody(Context& ctx) {
+  if (CallFrame* frame = ctx.CurrentFrame()) frame->line = -1;
+}
+
 // The action of a plan; the pieces are evaluated through their plans.
 Result Execute(Context& ctx, int32_t wantedKind, const Plan& plan) {
   switch (plan.step) {
@@ -76,7 +81,7 @@ Result Execute(Context& ctx, int32_t wantedKind, const Plan& plan) {
     case Step::kLogic:
       return EvaluateLogic(ctx, static_cast<Logic>(plan.code), plan.Left(), plan.Right());
     case Step::kEndBody:
-      if (CallFrame* frame = ctx.CurrentFrame()) frame->line = -1;
+      EndBody(ctx);
       return std::nullopt;
     case Step::kUnknownCommand:
       ctx.RaiseScriptError("UNKNOWN COMMAND");
@@ -120,6 +125,9 @@ void RunStatement(Context& ctx, const Plan& plan) {
       return;
     case Step::kWhile:
       RunWhile(ctx, plan.Right());
+      return;
+    case Step::kEndBody:
+      EndBody(ctx);
       return;
     default:
       Execute(ctx, 0, plan);

@@ -17,7 +17,7 @@ using Credentials = platform::Dialogs::Credentials;
 constexpr std::string_view kRule = "------------------------------------------------------------";
 // What the request dump shows in place of a password.
 constexpr std::string_view kMaskedPassword = "********";
-constexpr size_t kBlockSize = 4096;
+constexpr size_t kBlockSize = 64 * 1024;
 
 // A copy of a request or reply header in a registered temporary file.
 class DumpFile {

@@ -18,7 +18,7 @@ using platform::kNoSocket;
 constexpr int kBoxStyle = platform::kMbOk | platform::kMbIconExclamation;
 constexpr size_t kMaxLineText = 255;
 constexpr size_t kPeekSize = 255;
-constexpr size_t kMaxReceive = 4096;
+constexpr size_t kMaxReceive = 64 * 1024;
 
 constexpr std::string_view kLibraryGone =
     "Unable to load Windows socket library (WSOCK32.DLL or WINSOCK.DLL).\n"

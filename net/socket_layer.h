@@ -46,7 +46,7 @@ using RawBytesSink = std::function<void(std::string_view)>;
 // Returns the count of bytes taken, or a kReceive result.
 int GetLine(NetworkContext& ctx, Connection& connection, std::string& text,
             const RawBytesSink& raw = {});
-// Receives once, at most min(maximum, 4096) bytes, into buffer (resized to
+// Receives once, at most min(maximum, 64 KiB) bytes, into buffer (resized to
 // the count). Returns the count or a kReceive result.
 int GetData(NetworkContext& ctx, Connection& connection, std::string& buffer, size_t maximum);
 // Ignores a connection that is closed already.

@@ -164,9 +164,9 @@ TEST_F(SocketLayerTest, LineTextIsTrimmedCutAtNulAndKeptTo255Characters) {
 
 TEST_F(SocketLayerTest, ReceiveResults) {
   std::string block;
-  sockets.arrivals = {std::string(5000, 'z')};
-  EXPECT_EQ(GetData(ctx, connection, block, 100000), 4096);  // at most 4096 bytes at once
-  EXPECT_EQ(GetData(ctx, connection, block, 10000), 904);
+  sockets.arrivals = {std::string(70000, 'z')};
+  EXPECT_EQ(GetData(ctx, connection, block, 100000), 65536);  // at most 64 KiB at once
+  EXPECT_EQ(GetData(ctx, connection, block, 10000), 4464);
   std::string line;
   sockets.arrivals = {"partial"};
   EXPECT_EQ(GetLine(ctx, connection, line), 7);  // the connection ends the last line

@@ -202,6 +202,8 @@ Result GetArgument(Context& ctx, int32_t kind, std::string_view arguments, int n
   if (!argument) return std::nullopt;
   Result value = Evaluate(ctx, kind, *argument, false);
   if (!value) return std::nullopt;
+  // An integer needs no conversion: most arguments are handles, counts and positions.
+  if (kind == kKindInteger && value->kind == kKindInteger) return Value::Integer(value->integer);
   return ConvertValue(kind, *value);
 }
 

@@ -168,11 +168,12 @@ Result CloseData(Context& ctx, std::string_view arguments) {
 }  // namespace
 
 Result DataBuiltin(Context& ctx, std::string_view name, std::string_view arguments) {
+  // The calls made once per line of a file come first.
+  if (name == "READDATA") return ReadData(ctx, arguments);
+  if (name == "EOFDATA") return EofData(ctx, arguments);
   if (name == "OPENDATA") return OpenData(ctx, arguments);
   if (name == "OPENDATACACHE") return OpenDataCache(ctx, arguments);
   if (name == "LOADFRX") return LoadFrx(ctx, arguments);
-  if (name == "READDATA") return ReadData(ctx, arguments);
-  if (name == "EOFDATA") return EofData(ctx, arguments);
   if (name == "REOPENDATA") return ReopenData(ctx, arguments);
   if (name == "CLOSEDATA") return CloseData(ctx, arguments);
   return std::nullopt;

@@ -27,8 +27,12 @@ Begin VB.Form Form1
 End
 ' Clicks: a button runs its Click procedure, a check box toggles, an option
 ' button is checked and the others of its group (same container) unchecked.
+' SZABOUTME describes the form only when it holds a text.
+DIM SZABOUTME AS INTEGER
+
 SUB COMMAND1_CLICK()
   MSG "Command1 clicked"
+  SZABOUTME = 42
 END SUB
 
 SUB OFF1_CLICK()
@@ -58,3 +62,6 @@ END SUB
 ' expect: Message: Check1 is 0
 ' expect: Message: Options 011
 ' expect: Message: Inner1 clicked
+' expect: Form Info: About this form:
+' expect: No Information.
+' expect: VB Form File Format: VERSION 4.00

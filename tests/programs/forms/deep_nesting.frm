@@ -33,10 +33,6 @@ Begin VB.Form Form1
                                                                                              Begin VB.Frame Frame31
                                                                                                 Caption = "Level 31"
                                                                                                 Begin VB.Frame Frame32
-                                                                                                   Begin VB.Frame Frame33
-                                                                                                      Begin VB.Frame Frame34
-                                                                                                      End
-                                                                                                   End
                                                                                                 End
                                                                                              End
                                                                                           End

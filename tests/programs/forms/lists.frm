@@ -17,9 +17,11 @@ Begin VB.Form Form1
 End
 ' The list methods, and the user's choices: picking an item of a list box or
 ' combo box runs its Click procedure; setting LISTINDEX from the script does not.
+' A method's argument is the rest of the line as written, operators and all.
 ' A list box's Click also runs when it gains or loses the focus, as a text
 ' box's does for each of its notifications; a combo box's does not.
 SUB FORM_LOAD()
+  DIM I AS INTEGER
   LIST1.ADDITEM "pear"
   LIST1.ADDITEM "Apple"
   MSG "apple went to " & LIST1.NEWINDEX
@@ -37,8 +39,12 @@ SUB FORM_LOAD()
   MANY1.ADDITEM "red"
   MANY1.ADDITEM "green"
   MANY1.ADDITEM "blue"
-  COMBO1.ADDITEM "one"
-  COMBO1.ADDITEM "two"
+  I = 1
+  COMBO1.ADDITEM LCASE("ON" & "E")
+  COMBO1.ADDITEM("two")
+  COMBO1.ADDITEM "gone " & I
+  MSG COMBO1.LIST(0) & COMBO1.LIST(1) & " " & COMBO1.LIST(2)
+  COMBO1.REMOVEITEM I + 1
   PICK1.ADDITEM "alpha"
   PICK1.ADDITEM "beta"
   PICK1.ADDITEM "bravo"
@@ -56,7 +62,7 @@ SUB MANY1_CLICK()
 END SUB
 
 SUB COMBO1_CLICK()
-  MSG "Combo1 click: " & COMBO1.TEXT & " at " & COMBO1.LISTINDEX
+  MSG "Combo1 click: " & COMBO1.TEXT & " at " & COMBO1.LISTINDEX & " of " & COMBO1.LISTCOUNT
 END SUB
 
 SUB PICK1_CLICK()
@@ -82,6 +88,7 @@ END SUB
 ' expect: Message: index -1
 ' expect: Message: after remove: new index 0, count 2, first fig
 ' expect: Message: nothing removed: count 2
+' expect: Message: onetwo gone 1
 ' expect: Message: List1 click: -1 []
 ' expect: Message: List1 click: 1 [pear]
 ' expect: Message: List1 click: 0 [fig]
@@ -91,7 +98,7 @@ END SUB
 ' expect: Message: Many1 selected 101
 ' expect: Message: Many1 selected 001
 ' expect: Message: Many1 selected 001
-' expect: Message: Combo1 click: two at 1
+' expect: Message: Combo1 click: two at 1 of 2
 ' expect: Message: Pick1 click: beta
 ' expect: Message: Pick1 click: bravo
 ' expect: Message: List1 fig pear at 0, Many1 001 at 0

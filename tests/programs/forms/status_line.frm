@@ -16,7 +16,6 @@ SUB FORM_LOAD()
   FORM1.LEFT = 100
   FORM1.WIDTH = 300
   CLIENT = FORM1.SCALEHEIGHT
-  MSG "height " & FORM1.HEIGHT
   MSG "shown " & SETSTATUS("Loading", 150)
   SETSTATUS "Still loading", -5
   MSG "height " & FORM1.HEIGHT & ", client grew by " & (FORM1.SCALEHEIGHT - CLIENT)
@@ -24,15 +23,12 @@ END SUB
 
 SUB WORK1_CLICK()
   SETSTATUS "Working"
-  MSG "height " & FORM1.HEIGHT
   SETSTATUS "Half way", 50
 END SUB
 
 SUB STOP1_CLICK()
   ENDSTATUS
-  MSG "height " & FORM1.HEIGHT
   ENDSTATUS
-  MSG "height " & FORM1.HEIGHT
   SETSTATUS(, 5)
 END SUB
 
@@ -41,20 +37,16 @@ SUB FORM1_CLICK()
 END SUB
 
 ' args: --events status_line.events
-' expect: Message: height 240
 ' expect: Message: shown 1
 ' expect: Message: height 263, client grew by 23
 ' expect: Form1 Form text="Status" enabled visible left=100 top=264 width=300 height=263
 ' expect: Work1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0
 ' expect: Stop1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0
 ' expect: status text="Still loading" percent=0
-' expect: Message: height 263
 ' expect: Form1 Form text="Status" enabled visible left=100 top=264 width=300 height=263
 ' expect: Work1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0 focus
 ' expect: Stop1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0
 ' expect: status text="Half way" percent=50
-' expect: Message: height 240
-' expect: Message: height 240
 ' expect: Quorl: CAN'T CONVERT PARAMETERS!
 ' expect: SETSTATUS(, 5)
 ' expect: Form1 Form text="Status" enabled visible left=100 top=264 width=300 height=240

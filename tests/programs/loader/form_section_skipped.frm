@@ -1,19 +1,19 @@
   version 4.00  
-Begin VB.Form Form1
+BEGIN VB.Form Form1
    Caption         =   "Msg ""not code"""
    Begin VB.Frame Frame1
-      Caption         =   "Frame1"
-      Begin VB.CommandButton Command1
+      begin VB.CommandButton Command1
          Caption         =   "Go"
-      End
+      end
    End
    BeginProperty Font
       Name            =   "Arial"
    EndProperty
-End
+END
 ' The form section, nested blocks and all, is read past up to the form's
-' closing End; only the code after it is stored. A VERSION header is
-' accepted in any case with blanks around it.
+' closing End as a run reads it (Begin and End in any letter case); only the
+' code after it is stored. A VERSION header is accepted in any case with
+' blanks around it.
 ' args: --list
 Sub Form_Load ()
   Msg "loaded"

@@ -4,7 +4,6 @@ Begin VB.Form Form1
    Height          =   3600
    Width           =   4800
    Begin VB.CommandButton Command1
-      Caption         =   "Press"
       Height          =   375
       Left            =   240
       TabIndex        =   3
@@ -27,14 +26,9 @@ Begin VB.Form Form1
    End
    Begin VB.TextBox Text3
       Enabled         =   0   'False
-      Height          =   300
-      Left            =   240
       TabIndex        =   2
-      Top             =   1800
-      Width           =   1800
    End
    Begin VB.CommandButton Ask
-      Caption         =   "Ask"
       Height          =   375
       Left            =   2400
       TabIndex        =   4
@@ -42,7 +36,6 @@ Begin VB.Form Form1
       Width           =   1215
    End
    Begin VB.CommandButton Busy
-      Caption         =   "Busy"
       Height          =   375
       Left            =   2400
       Top             =   840

@@ -1,6 +1,5 @@
 VERSION 4.00
 Begin VB.Form Form1
-   Caption         =   "Clicks"
    Begin VB.CommandButton Command1
    End
    Begin VB.CommandButton Quiet1

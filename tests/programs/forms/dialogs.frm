@@ -1,11 +1,8 @@
 VERSION 4.00
 Begin VB.Form Form1
-   Caption         =   "Dialogs"
    Begin VB.CommandButton Ask1
-      Caption         =   "Ask"
    End
    Begin VB.CommandButton Describe1
-      Caption         =   "Describe"
    End
 End
 ' The input box answers with the typed line, or the empty text when it is

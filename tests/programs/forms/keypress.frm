@@ -1,22 +1,18 @@
 VERSION 4.00
 Begin VB.Form Form1
-   Caption         =   "Typing"
    Begin VB.TextBox Text1
       TabIndex        =   0
    End
    Begin VB.TextBox Short1
       MaxLength       =   3
-      TabIndex        =   1
    End
    Begin VB.TextBox Memo1
       Height          =   900
       MultiLine       =   -1  'True
-      TabIndex        =   2
       Width           =   1500
    End
    Begin VB.ComboBox Combo1
       Height          =   900
-      TabIndex        =   3
       Width           =   1500
    End
 End

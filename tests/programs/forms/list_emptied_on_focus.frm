@@ -1,6 +1,5 @@
 VERSION 4.00
 Begin VB.Form Form1
-   Caption         =   "Emptied"
    Begin VB.TextBox Text1
       TabIndex        =   0
    End

@@ -1,6 +1,5 @@
 VERSION 4.00
 Begin VB.Form Form1
-   Caption         =   "Lists"
    Begin VB.ListBox List1
       Sorted          =   -1  'True
    End

@@ -3,15 +3,12 @@ Begin VB.Form Form1
    Caption         =   "Scroll"
    Height          =   3600
    Begin VB.VScrollBar VScroll1
-      Height          =   1500
       LargeChange     =   10
       Max             =   25
-      Min             =   0
       SmallChange     =   2
       Value           =   5
    End
    Begin VB.Frame Frame1
-      Caption         =   "Framed"
       Begin VB.HScrollBar HScroll1
          Max             =   3
       End
@@ -20,7 +17,6 @@ Begin VB.Form Form1
       MultiSelect     =   1  'Simple
    End
    Begin VB.CommandButton Restart1
-      Caption         =   "Restart"
    End
    Begin VB.Timer Clock1
       Interval        =   1000
@@ -89,11 +85,11 @@ END SUB
 ' expect: Message: tick 2
 ' expect: Message: Clock1 enabled 0
 ' expect: Form1 Form text="Scroll" enabled visible left=512 top=264 width=0 height=240
-' expect: VScroll1 VScrollBar value=25 min=0 max=25 enabled visible left=0 top=0 width=0 height=100
+' expect: VScroll1 VScrollBar value=25 min=0 max=25 enabled visible left=0 top=0 width=0 height=0
 ' expect: Frame1 Frame text="Framed\r\n" enabled visible left=0 top=0 width=0 height=0
 ' expect: HScroll1 HScrollBar value=1 min=0 max=3 enabled visible left=0 top=0 width=0 height=0
 ' expect: Many1 ListBox text="" items=["red", "green"] index=1 selected=[1] enabled visible left=0 top=0 width=0 height=0 focus
-' expect: Restart1 CommandButton text="Restart" enabled visible left=0 top=0 width=0 height=0
+' expect: Restart1 CommandButton text="" enabled visible left=0 top=0 width=0 height=0
 ' expect: Clock1 Timer interval=1000 disabled
 ' expect: Clock2 Timer interval=300 disabled
 ' expect: Message: tick 3

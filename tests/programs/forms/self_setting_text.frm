@@ -6,7 +6,6 @@ Begin VB.Form Form1
    Begin VB.TextBox Text2
    End
    Begin VB.CommandButton Command1
-      Caption         =   "Next"
    End
 End
 ' A text box's Click runs for each of its notifications, and setting its text

@@ -2,7 +2,6 @@ VERSION 4.00
 Begin VB.Form Form1
    Caption         =   "Start"
    Begin VB.CommandButton Command1
-      Caption         =   "Never clicked"
    End
 End
 ' MAIN runs before FORM_LOAD. END in FORM_LOAD closes the form before any

@@ -3,10 +3,8 @@ Begin VB.Form Form1
    Caption         =   "Nowhere to go"
    Height          =   1800
    Begin VB.TextBox Text1
-      Height          =   300
    End
    Begin VB.CommandButton Off1
-      Caption         =   "Off"
       Enabled         =   0   'False
       TabIndex        =   3
    End
@@ -26,6 +24,6 @@ END SUB
 ' expect: Message: Text1 click 1
 ' expect: Message: Text1 click 2
 ' expect: Form1 Form text="Nowhere to go" enabled visible left=512 top=324 width=0 height=120
-' expect: Text1 TextBox text="" enabled visible left=0 top=0 width=0 height=20
-' expect: Off1 CommandButton text="Off" disabled visible left=0 top=0 width=0 height=0
+' expect: Text1 TextBox text="" enabled visible left=0 top=0 width=0 height=0
+' expect: Off1 CommandButton text="" disabled visible left=0 top=0 width=0 height=0
 ' expect: Message: Text1 click 3

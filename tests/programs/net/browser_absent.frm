@@ -1,6 +1,5 @@
 VERSION 4.00
 Begin VB.Form Form1
-   Caption         =   "Browser"
 End
 ' With no browser at the configured address, OPENURL is FALSE, the page
 ' variables give no value, and the home page of the system menu cannot be

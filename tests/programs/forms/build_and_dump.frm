@@ -61,6 +61,7 @@ Begin VB.Form Form1
       Caption="wrong"
       Caption         =   "Name:"
       Enabled         =   0   'False
+      TabIndex        =   5
    End
    Begin VB.ListBox List1
       Height          =   600

@@ -1,16 +1,11 @@
-// A stand-in for a web browser's DDE server, for the browser-link tests of
-// quorl.exe under Wine:
-//
-//   dde_test_server.exe SERVICE [ANSWER]
-//
-// It serves the topics WWW_OpenURL, WWW_Activate and WWW_GetWindowInfo
-// under SERVICE and writes a line on standard output for each conversation
-// ("connect SERVICE TOPIC") and each request ("request TOPIC ITEM"); when an
-// OpenURL item hands its post text over in a file ("^" and the path), the
-// file's text follows ("file TEXT"), read while the file still exists. The
-// window-info request is answered with ANSWER, or with no data when ANSWER
-// is not given (no page shown). "ready" is written once the service can be
-// reached. It runs until it is ended, or for a minute at most.
+// A stand-in for a web browser's DDE server (dde_test_server.exe SERVICE
+// [ANSWER]) for the browser-link tests of quorl.exe under Wine. It serves
+// WWW_OpenURL, WWW_Activate and WWW_GetWindowInfo under SERVICE and prints
+// "connect SERVICE TOPIC" for each conversation, "request TOPIC ITEM" for
+// each request, and "file TEXT" for the post text an OpenURL item hands over
+// in a file ("^" and the path). Window information is ANSWER, or no data
+// without one (no page shown). It prints "ready" once it can be reached and
+// runs until it is ended, or for a minute at most.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>

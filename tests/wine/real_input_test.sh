@@ -42,21 +42,16 @@ typed zzz
 keys Escape
 expect_seen Answer "[]"
 
-# The system menu ends with the program's own items: from the bottom,
-# the home page, About This Form and About Quorl.
-keys alt+space Up Up Up Return
-expect_window "About Quorl"
-keys Return
-expect_no_window "About Quorl"
-keys alt+space Up Up Return
-expect_window "Form Info"
-keys Return
-expect_no_window "Form Info"
-# No browser serves the link here: the home page reports that in a box.
-keys alt+space Up Return
-expect_window Quorl
-keys Return
-expect_no_window Quorl
+# The system menu ends with the program's own items: from the bottom, the
+# home page (no browser serves it here: a box says so), About This Form and
+# About Quorl.
+for item in "Up Up Up:About Quorl" "Up Up:Form Info" "Up:Quorl"; do
+  # shellcheck disable=SC2086
+  keys alt+space ${item%%:*} Return
+  expect_window "${item#*:}"
+  keys Return
+  expect_no_window "${item#*:}"
+done
 
 # The status strip: the form grows by 23 pixels and paints it at its bottom,
 # light grey, with the progress bar's filled half in blue.

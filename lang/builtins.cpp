@@ -139,26 +139,28 @@ bool LocateArgument(std::string_view arguments, int n, size_t& begin, size_t& en
   int depth = 0;
   int index = 1;
   begin = 0;
-  for (size_t i = 0; i <= arguments.size(); ++i) {
-    bool atEnd = i == arguments.size();
-    char c = atEnd ? '\0' : arguments[i];
-    if (!atEnd && c == '"') inString = !inString;
-    if (!atEnd && !inString) {
-      if (c == '(') ++depth;
-      if (c == ')') --depth;
-    }
-    if (atEnd || (c == ',' && !inString && depth == 0)) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const char c = arguments[i];
+    if (c == '"') {
+      inString = !inString;
+    } else if (inString) {
+      continue;
+    } else if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      --depth;
+    } else if (c == ',' && depth == 0) {
       if (index == n) {
-        if (atEnd && (inString || depth != 0)) return false;
         end = i;
         return true;
       }
-      if (atEnd) return false;
       ++index;
       begin = i + 1;
     }
   }
-  return false;
+  if (index != n || inString || depth != 0) return false;
+  end = arguments.size();
+  return true;
 }
 
 }  // namespace

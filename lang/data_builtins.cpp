@@ -139,7 +139,8 @@ Result ReadData(Context& ctx, std::string_view arguments) {
     ctx.RaiseScriptError("LINE TOO LONG!");
     return Value::String("");
   }
-  StripLineEnd(*line);
+  // The line stops before its LF; a CR before it goes too.
+  if (!line->empty() && line->back() == '\r') line->pop_back();
   return Value::String(std::move(*line));
 }
 

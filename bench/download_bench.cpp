@@ -15,8 +15,7 @@
 #include "platform/posix/openssl_channels.h"
 #include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
-#include "real_servers.h"
-#include "test_certificates.h"
+#include "server_process.h"
 #include "tools/subprocess.h"
 #include "tools/temporary_directory.h"
 

@@ -35,8 +35,10 @@ test_packages=(
   tinyproxy-bin
   curl
   # The system's store of trusted roots, which one TLS test adds its own
-  # authority to for a moment (update-ca-certificates).
+  # authority to for a moment (update-ca-certificates); the openssl program
+  # makes the TLS tests' certificates.
   ca-certificates
+  openssl
   # The browser link's tests: a headless browser driven through its DevTools endpoint.
   chromium
   # The 32-bit desktop program, built (not run: Wine here runs 64-bit only).

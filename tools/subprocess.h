@@ -1,6 +1,6 @@
 // Runs a program to completion with a given input, environment and working
 // directory, and captures what it writes. Used by the program-test runner and
-// the benchmark to drive the `quorl` binary.
+// the benchmark to drive the `quorl` binary. Linux only (memfd, pidfd).
 #pragma once
 
 #include <chrono>
@@ -20,7 +20,7 @@ struct ProcessRequest {
   std::vector<std::string> argv;
   std::filesystem::path workingDirectory;  // empty: the caller's
   std::optional<Environment> environment;  // empty: the caller's
-  std::string standardInput;               // written, then the input is closed
+  std::string standardInput;
   std::chrono::milliseconds timeout{30'000};
 };
 

@@ -2,26 +2,39 @@
 // removed with everything in it when the object goes away.
 #pragma once
 
+#include <stdlib.h>
+
+#include <cerrno>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <system_error>
 
 namespace quorl::tools {
 
 class TemporaryDirectory {
  public:
   // Throws std::filesystem::filesystem_error when no directory can be made.
-  explicit TemporaryDirectory(std::string_view prefix = "quorl");
-  TemporaryDirectory(TemporaryDirectory&& other) noexcept;
-  TemporaryDirectory& operator=(TemporaryDirectory&& other) noexcept;
+  explicit TemporaryDirectory(std::string_view prefix = "quorl") {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+    // mkdtemp makes the directory private to the user, under a name nobody else can take.
+    if (mkdtemp(pattern.data()) == nullptr) {
+      throw std::filesystem::filesystem_error("cannot create a temporary directory", pattern,
+                                              std::error_code(errno, std::generic_category()));
+    }
+    path_ = pattern;
+  }
   TemporaryDirectory(const TemporaryDirectory&) = delete;
   TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-  ~TemporaryDirectory();
+  ~TemporaryDirectory() {
+    std::error_code ignored;  // nothing sensible is left to do if removal fails
+    std::filesystem::remove_all(path_, ignored);
+  }
 
   const std::filesystem::path& Path() const { return path_; }
 
  private:
-  void Remove() noexcept;
-
   std::filesystem::path path_;
 };
 

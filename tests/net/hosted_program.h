@@ -23,14 +23,20 @@ namespace quorl::nettest {
 class HostedProgram {
  public:
   // Works in folder: the program, its cache/ and its Quorl.INI live there.
-  explicit HostedProgram(std::filesystem::path folder);
+  explicit HostedProgram(std::filesystem::path folder) : folder_(std::move(folder)) {
+    Configure("", "");
+  }
 
   // A key of section "QuorlConfig" for the next runs; empty removes it.
   void Configure(const std::string& key, const std::string& value);
   // Runs OPTION EXPLICIT, SUB MAIN with body, END SUB; input answers the
   // dialogs, a line each. Passes when the transcript is expected exactly.
   program_tests::Verdict Run(std::string_view body, std::string_view expected,
-                             std::string_view input = {});
+                             std::string_view input = {}) {
+    return RunProgram("hosted.qrl",
+                      "OPTION EXPLICIT\nSUB MAIN()\n" + std::string(body) + "\nEND SUB\n", expected,
+                      input);
+  }
   // Runs a whole program file of that name and text in the same way; with
   // events, the form is worked by those user actions (--events).
   program_tests::Verdict RunProgram(std::string_view fileName, std::string_view text,
@@ -45,9 +51,5 @@ class HostedProgram {
 
 // A path of this machine as the interpreter under test names it.
 std::string HostPath(const std::filesystem::path& path);
-
-// A text as a string expression of the dialect: quoted, with CHR for the
-// characters a literal cannot hold.
-std::string TextExpression(std::string_view text);
 
 }  // namespace quorl::nettest

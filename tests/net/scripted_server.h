@@ -14,11 +14,11 @@
 
 namespace quorl::nettest {
 
+class ScriptedServer;
+
 class ScriptedConnection {
  public:
-  using Recorder = std::function<void(std::string)>;
-  ScriptedConnection(int fd, const std::atomic<bool>& stopping, Recorder record)
-      : fd_(fd), stopping_(stopping), record_(std::move(record)) {}
+  ScriptedConnection(int fd, ScriptedServer& server) : fd_(fd), server_(server) {}
   // Reads up to the end of the header, then whatever follows until the
   // client has sent nothing for a moment; the server records it.
   std::string ReadRequest();
@@ -26,14 +26,13 @@ class ScriptedConnection {
   // Waits, or less when the server is being stopped.
   void Pause(std::chrono::milliseconds time);
   // Waits until the server is stopped or the client goes away.
-  void Hold();
+  void Hold() { Pause(std::chrono::hours(1)); }
   // Waits at most time for the client to go away (true when it has).
   bool ClientGone(std::chrono::milliseconds time);
 
  private:
   int fd_;
-  const std::atomic<bool>& stopping_;
-  Recorder record_;
+  ScriptedServer& server_;
 };
 
 class ScriptedServer {
@@ -52,12 +51,14 @@ class ScriptedServer {
   ScriptedServer& operator=(const ScriptedServer&) = delete;
 
   int Port() const { return port_; }
-  std::string Url(std::string_view path) const;
+  std::string Url(std::string_view path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+  }
   // What each connection has sent so far, in order.
   std::vector<std::string> Requests();
 
  private:
-  void Serve();
+  friend class ScriptedConnection;
 
   Script script_;
   int listener_ = -1;

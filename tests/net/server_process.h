@@ -1,5 +1,6 @@
-// Real servers for the network tests: a free loopback port, and a server
-// program run in the background for the length of a test.
+// Real servers for the network tests, each run in the background on a free
+// loopback port from a folder of the test's own: nginx, tinyproxy and a
+// headless Chromium, and any other program that a test starts.
 #pragma once
 
 #include <chrono>
@@ -7,26 +8,31 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/devtools_texts.h"
+#include "tools/subprocess.h"
+
 namespace quorl::nettest {
+
+using namespace std::chrono_literals;
 
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 int FreeLoopbackPort();
-// Whether something accepts connections on 127.0.0.1:port.
-bool Accepts(int port);
-// The full path of a program found in PATH or the system folders, or none.
-std::optional<std::filesystem::path> FindProgram(const std::string& name);
-
 std::string ReadFile(const std::filesystem::path& path);
+// Makes the folders on the way.
+void WriteFile(const std::filesystem::path& path, std::string_view content);
 // The quoted form of a text as a script's string literal.
 inline std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
-// Makes the folders on the way.
-void WriteFile(const std::filesystem::path& path, std::string_view content);
+// The text with every mark replaced.
+std::string ReplaceAll(std::string text, std::string_view mark, std::string_view by);
+// Asks again every 20 ms until done() holds or time runs out; whether it held.
+bool Await(const std::function<bool()>& done, std::chrono::milliseconds time = 3s);
 
 // Runs a program in its own process group until the object goes away.
 class ServerProcess {
@@ -35,9 +41,8 @@ class ServerProcess {
   // happened within the time allowed. With a log, the output goes there
   // instead of the test's own.
   ServerProcess(const std::vector<std::string>& argv, const std::function<bool()>& ready,
-                std::chrono::milliseconds startTime = std::chrono::seconds(10),
-                const std::filesystem::path& log = {});
-  ~ServerProcess();
+                std::chrono::milliseconds startTime = 10s, const std::filesystem::path& log = {});
+  ~ServerProcess() { Stop(); }
   ServerProcess(const ServerProcess&) = delete;
   ServerProcess& operator=(const ServerProcess&) = delete;
 
@@ -49,8 +54,15 @@ class ServerProcess {
   bool running_ = false;
 };
 
-// A server program that a test runs from a folder of its own on a free
-// loopback port, for as long as the object lives.
+// Skips only when the program is not installed; a server that is there but
+// does not start fails the test.
+#define REQUIRE_SERVER(server)                                  \
+  do {                                                          \
+    if ((server).Missing()) GTEST_SKIP() << (server).Problem(); \
+    ASSERT_EQ((server).Problem(), "");                          \
+  } while (false)
+
+// A server program installed on this machine, for as long as the object lives.
 class LoopbackServer {
  public:
   // Why the server is not there: empty when it runs.
@@ -58,6 +70,9 @@ class LoopbackServer {
   // The program is not installed: the test is skipped.
   bool Missing() const { return !program_; }
   int Port() const { return port_; }
+  std::string Url(std::string_view path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+  }
   void Stop() { process_.reset(); }
 
  protected:
@@ -67,17 +82,103 @@ class LoopbackServer {
   // does not, the problem quotes the log. With outputToLog the program's
   // output goes there, else it writes the log itself.
   void Run(std::vector<std::string> arguments, const std::filesystem::path& log,
-           bool outputToLog = false,
-           std::chrono::milliseconds startTime = std::chrono::seconds(10));
+           bool outputToLog = false, std::chrono::milliseconds startTime = 10s);
 
   std::filesystem::path folder_;
   int port_ = 0;
 
  private:
-  std::string name_;
   std::optional<std::filesystem::path> program_;
   std::string problem_;
   std::unique_ptr<ServerProcess> process_;
+};
+
+// nginx serving the folder www/: plain files, its own 404 page, and
+// /private/ behind Basic authorization with the realm "Sales" for the
+// users written with AddUser. extraServers are further server blocks of
+// the configuration (such as TLS listeners on ports of their own).
+class Nginx : public LoopbackServer {
+ public:
+  explicit Nginx(const std::filesystem::path& folder, std::string_view extraServers = {});
+  std::filesystem::path Www() const { return folder_ / "www"; }
+  void AddUser(std::string_view user, std::string_view password);
+  // Requests served so far, from the access log, once it shows at least
+  // `atLeast` of them (nginx writes the log as it ends each connection).
+  int RequestCount(int atLeast = 0) const;
+};
+
+// A forward proxy; with connectPort it opens CONNECT tunnels to that port only.
+class Tinyproxy : public LoopbackServer {
+ public:
+  explicit Tinyproxy(const std::filesystem::path& folder, int connectPort = 0);
+  // The log, once it holds the text.
+  std::string Log(std::string_view awaited) const;
+};
+
+// A headless Chromium with its DevTools endpoint on the port and a fresh profile.
+class Chromium : public LoopbackServer {
+ public:
+  explicit Chromium(const std::filesystem::path& folder);
+  // "127.0.0.1:PORT", as the browser link's configuration names it.
+  std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
+  // The front tab once it satisfies the test, or whatever is in front
+  // after a few seconds.
+  platform::DevToolsTarget AwaitFrontTab(
+      const std::function<bool(const platform::DevToolsTarget&)>& test) const;
+};
+
+struct CertificateFiles {
+  std::filesystem::path certificate;
+  std::filesystem::path key;
+};
+
+// A certificate authority of the test's own and the server certificates it
+// signs, made by the openssl program as PEM files, so that the tests need not
+// trust anything else.
+class TestAuthority {
+ public:
+  explicit TestAuthority(std::filesystem::path folder) : folder_(std::move(folder)) {
+    std::filesystem::create_directories(folder_);
+    // A name of its own: a system store may hold another test's authority for
+    // a moment, and a chain must never be built up to that one.
+    NewKey({"-x509", "-days", "365", "-keyout", Key("ca"), "-out", RootFile().string(), "-subj",
+            "/CN=Quorl Test Authority " + folder_.parent_path().filename().string()});
+  }
+  std::filesystem::path RootFile() const { return folder_ / "ca.pem"; }
+  // A server certificate for a DNS name, valid for the given days from now
+  // (ended already when negative) and signed by this authority; or signed by
+  // its own key, for 30 days.
+  CertificateFiles Issue(const std::string& stem, const std::string& dnsName, int days = 30,
+                         bool selfSigned = false) {
+    const std::string certificate = (folder_ / (stem + ".pem")).string();
+    const std::string name = "subjectAltName=DNS:" + dnsName;
+    const std::string request = selfSigned ? certificate : certificate + ".csr";
+    NewKey({"-keyout", Key(stem), "-out", request, "-subj", "/CN=" + dnsName, "-addext", name,
+            selfSigned ? "-x509" : "-batch"});
+    if (!selfSigned) {
+      WriteFile(folder_ / "name.ext", name);
+      Run({"x509", "-req", "-in", request, "-CA", RootFile().string(), "-CAkey", Key("ca"), "-days",
+           std::to_string(days), "-extfile", (folder_ / "name.ext").string(), "-out", certificate});
+    }
+    return {certificate, Key(stem)};
+  }
+
+ private:
+  std::string Key(const std::string& stem) const { return (folder_ / (stem + ".key")).string(); }
+  void NewKey(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(),
+                     {"req", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes"});
+    Run(arguments);
+  }
+  static void Run(std::vector<std::string> arguments) {
+    tools::ProcessRequest request;
+    request.argv = {"openssl"};
+    request.argv.insert(request.argv.end(), arguments.begin(), arguments.end());
+    const tools::ProcessResult result = tools::RunProcess(request);
+    if (result.exitCode != 0) throw std::runtime_error("openssl: " + result.standardError);
+  }
+
+  std::filesystem::path folder_;
 };
 
 }  // namespace quorl::nettest

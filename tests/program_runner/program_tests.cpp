@@ -4,12 +4,21 @@
 // desktop program under Wine, whose boxes then use the console.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <fstream>
 #include <ostream>
 
 #include "tests/program_runner/program_case.h"
-#include "tests/program_runner/program_discovery.h"
+#include "tools/temporary_directory.h"
 
 namespace quorl::program_tests {
+
+struct ProgramFile {
+  std::filesystem::path path;
+  std::string relativePath;  // from the project root, with '/' separators
+};
 
 // Shown by GoogleTest when a test fails, instead of the bytes of the struct.
 void PrintTo(const ProgramFile& program, std::ostream* out) {
@@ -18,19 +27,32 @@ void PrintTo(const ProgramFile& program, std::ostream* out) {
 
 namespace {
 
-const std::vector<std::string> kProgramFolders = {"tests/programs", "examples"};
-
-std::vector<ProgramFile> AllPrograms() {
-  return DiscoverPrograms(QUORL_SOURCE_DIR, kProgramFolders);
-}
-
-class ProgramTest : public testing::TestWithParam<ProgramFile> {};
-
 #ifdef QUORL_DESKTOP
 constexpr bool kDesktop = true;
 #else
 constexpr bool kDesktop = false;
 #endif
+
+// Every *.qrl, *.quorl and *.frm file (any letter case), sorted.
+std::vector<ProgramFile> AllPrograms() {
+  std::vector<ProgramFile> programs;
+  for (const char* folder : {"tests/programs", "examples"}) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(QUORL_SOURCE_DIR "/" +
+                                                                           std::string(folder))) {
+      std::string extension = entry.path().extension().string();
+      std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
+      if (entry.is_regular_file() &&
+          (extension == ".qrl" || extension == ".quorl" || extension == ".frm")) {
+        programs.push_back(
+            {entry.path(), entry.path().lexically_relative(QUORL_SOURCE_DIR).generic_string()});
+      }
+    }
+  }
+  std::ranges::sort(programs, {}, &ProgramFile::relativePath);
+  return programs;
+}
+
+class ProgramTest : public testing::TestWithParam<ProgramFile> {};
 
 TEST_P(ProgramTest, Transcript) {
   Verdict verdict = RunProgramTest(SettingsFor(QUORL_BINARY, kDesktop), GetParam().path);
@@ -46,20 +68,42 @@ TEST_P(ProgramTest, TranscriptWithoutCache) {
   Verdict verdict = RunProgramTest(settings, GetParam().path);
   EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
 }
+
+// The runner itself must fail every run that is not exactly as written, or a
+// broken interpreter would pass.
+TEST(ProgramRunner, FailsEveryRunThatDiffersFromItsDirectives) {
+  tools::TemporaryDirectory folder;
+  auto run = [&](const std::string& code, const std::string& directives) {
+    std::ofstream(folder.Path() / "case.qrl") << "OPTION EXPLICIT\nSUB MAIN()\n"
+                                              << code << "\nEND SUB\n"
+                                              << directives;
+    RunnerSettings settings = SettingsFor(QUORL_BINARY, false);
+    settings.timeout = std::chrono::milliseconds(500);
+    return RunProgramTest(settings, folder.Path() / "case.qrl");
+  };
+  EXPECT_TRUE(run("  MSG \"hi\"", "' Expect: Message: hi\n' exit:  0 \n").passed);
+  const std::vector<std::array<std::string, 3>> failures = {
+      {"  MSG \"hi\"", "' expect: Message: ho\n", "differs from line 1"},
+      {"  MSG \"hi\"", "' expect: Message: hi\n' exit: 3\n", "exit code 0, expected 3"},
+      {"  MSG \"hi\"", "", "--- expected output ---\n  (empty)"},
+      {"  WHILE (1)\n  WEND", "", "killed after 500 ms"},
+      {"", "' exit: many\n", "bad exit 'many'"}};
+  for (const auto& [code, directives, report] : failures) {
+    const Verdict verdict = run(code, directives);
+    EXPECT_FALSE(verdict.passed) << code;
+    EXPECT_NE(verdict.report.find(report), std::string::npos) << verdict.report;
+  }
+}
 #endif
 
-INSTANTIATE_TEST_SUITE_P(Programs, ProgramTest, testing::ValuesIn(AllPrograms()),
-                         [](const testing::TestParamInfo<ProgramFile>& info) {
-                           return info.param.testName;
-                         });
-// An empty list is reported by the test below, with a clearer message.
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ProgramTest);
-
-// Guards against a wrong project path, which would otherwise pass silently.
-TEST(ProgramDiscovery, FindsTheProgramsOfThisProject) {
-  EXPECT_FALSE(AllPrograms().empty())
-      << "no program files under " << QUORL_SOURCE_DIR << "/tests/programs or /examples";
+std::string TestName(const testing::TestParamInfo<ProgramFile>& info) {
+  std::string name = info.param.relativePath;
+  std::replace_if(
+      name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+  return name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Programs, ProgramTest, testing::ValuesIn(AllPrograms()), TestName);
 
 }  // namespace
 }  // namespace quorl::program_tests

@@ -168,18 +168,5 @@ TEST_F(HostedNginxTest, CacheIsReusedWhileYoungAndReplacedOnlyWhenComplete) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.Cache("")), {}), 1);
 }
 
-TEST_F(HostedNginxTest, ForwardProxyCarriesTheRequest) {
-  REQUIRE_SERVER(nginx);
-  Tinyproxy proxy(folder_.Path());
-  REQUIRE_SERVER(proxy);
-  WriteFile(nginx.Www() / "proxied.txt", "through the proxy\n");
-  program.Configure("Proxy", "HTTP://127.0.0.1:" + std::to_string(proxy.Port()));
-  EXPECT_RUN(
-      program.Run("  MSG READDATA(OPENDATA(" + Quoted(nginx.Url("/proxied.txt")) + ", \"\"))",
-                  "Message: through the proxy\n"));
-  EXPECT_NE(proxy.Log("/proxied.txt").find("/proxied.txt"), std::string::npos);
-  EXPECT_EQ(nginx.RequestCount(1), 1);
-}
-
 }  // namespace
 }  // namespace quorl::nettest

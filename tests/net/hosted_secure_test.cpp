@@ -68,28 +68,31 @@ TEST_F(HostedSecureTest, RepliesAreHandledAsOverPlainHttpAndThroughAProxyTunnel)
   WriteFile(nginx->Www() / "private" / "plan.txt", "the plan\n");
   WriteFile(nginx->Www() / "page.txt", "end to end\n");
   // The scheme in any case; authorization and the cache as for http://.
-  const std::string plan = "\"HTTPS://LocalHost:" + std::to_string(good) + "/private/plan.txt\"";
-  EXPECT_RUN(program.Run("  MSG OPENDATACACHE(" + SecureUrl(good, "/large.txt") +
-                             ", \"\", \"LARGE.TXT\", -1)\n  MSG READDATA(OPENDATACACHE(" + plan +
-                             ", \"\", \"PLAN.TXT\", 1))",
-                         "Message: 1\nUser/Password Required: Enter username and password for "
-                         "Sales at \"LocalHost\".\nMessage: the plan\n",
-                         "ann\nopen sesame\n"));
+  EXPECT_RUN(program.Run(
+      ReplaceAll(R"(  MSG OPENDATACACHE("https://localhost:@/large.txt", "", "LARGE.TXT", -1)
+  MSG READDATA(OPENDATACACHE("HTTPS://LocalHost:@/private/plan.txt", "", "PLAN.TXT", 1)))",
+                 "@", std::to_string(good)),
+      "Message: 1\nUser/Password Required: Enter username and password for "
+      "Sales at \"LocalHost\".\nMessage: the plan\n",
+      "ann\nopen sesame\n"));
   EXPECT_TRUE(ReadFile(program.Cache("LARGE.TXT")) == large) << "body differs";
   EXPECT_EQ(ReadFile(program.Cache("PLAN.TXT")), "the plan\n");
 
-  // Through the proxy: a tunnel to the host, and one the proxy will not open.
-  program.Configure("Proxy", "http://127.0.0.1:" + std::to_string(proxy.Port()));
-  EXPECT_RUN(program.Run("  MSG READDATA(OPENDATA(" + SecureUrl(good, "/page.txt") +
-                             ", \"\"))\n  MSG OPENDATA(" + SecureUrl(plain, "/") + ", \"\")",
-                         "Message: end to end\nOpen Socket: The proxy did not open a tunnel to:\n  "
-                         "localhost:" +
-                             std::to_string(plain) +
-                             "\nIt answered: HTTP/1.0 403 Access violation\nMessage: 0\n"));
-  EXPECT_NE(proxy.Log("CONNECT").find("CONNECT localhost:" + std::to_string(good)),
-            std::string::npos);
+  // Through a proxy: plain http, a tunnel to the host, and one the proxy will not open.
+  program.Configure("Proxy", "HTTP://127.0.0.1:" + std::to_string(proxy.Port()));
+  const std::string other = "localhost:" + std::to_string(plain);
+  EXPECT_RUN(program.Run(
+      "  MSG READDATA(OPENDATA(\"http://127.0.0.1:" + std::to_string(plain) +
+          "/page.txt\", \"\"))\n  MSG READDATA(OPENDATA(" + SecureUrl(good, "/page.txt") +
+          ", \"\"))\n  MSG OPENDATA(\"https://" + other + "/\", \"\")",
+      "Message: end to end\nMessage: end to end\nOpen Socket: The proxy did not open a tunnel "
+      "to:\n  " +
+          other + "\nIt answered: HTTP/1.0 403 Access violation\nMessage: 0\n"));
+  const std::string log = proxy.Log("CONNECT localhost:" + std::to_string(good));
+  EXPECT_NE(log.find("CONNECT localhost:" + std::to_string(good)), std::string::npos) << log;
+  EXPECT_NE(log.find(":" + std::to_string(plain) + "/page.txt"), std::string::npos) << log;
   // The host sees the path alone, as without a proxy.
-  EXPECT_EQ(nginx->RequestCount(4), 4);
+  EXPECT_EQ(nginx->RequestCount(5), 5);
 }
 
 TEST_F(HostedSecureTest, EveryFailedHandshakeIsShownAndNothingIsCached) {

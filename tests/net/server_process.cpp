@@ -52,6 +52,13 @@ int FreeLoopbackPort() {
   return LoopbackSocket(0, false);
 }
 
+std::string ReplaceAll(std::string text, std::string_view mark, std::string_view by) {
+  for (size_t at = 0; (at = text.find(mark, at)) != std::string::npos; at += by.size()) {
+    text.replace(at, mark.size(), by);
+  }
+  return text;
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator(file), {});
@@ -60,13 +67,6 @@ std::string ReadFile(const std::filesystem::path& path) {
 void WriteFile(const std::filesystem::path& path, std::string_view content) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReplaceAll(std::string text, std::string_view mark, std::string_view by) {
-  for (size_t at = 0; (at = text.find(mark, at)) != std::string::npos; at += by.size()) {
-    text.replace(at, mark.size(), by);
-  }
-  return text;
 }
 
 bool Await(const std::function<bool()>& done, std::chrono::milliseconds time) {
@@ -96,10 +96,11 @@ ServerProcess::ServerProcess(const std::vector<std::string>& argv,
     execv(arguments[0], arguments.data());
     _exit(127);
   }
-  // Ready, or given up when the program ends first.
-  running_ = pid_ > 0 &&
-             Await([&] { return ready() || waitpid(pid_, nullptr, WNOHANG) == pid_; }, startTime) &&
-             ready();
+  auto settled = [&] {
+    if (waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1;  // it ended before it was ready
+    return pid_ < 0 || ready();
+  };
+  running_ = pid_ > 0 && Await(settled, startTime) && pid_ > 0;
 }
 
 void ServerProcess::Stop() {

@@ -14,11 +14,11 @@ namespace quorl::tools {
 
 class TemporaryDirectory {
  public:
-  // Throws std::filesystem::filesystem_error when no directory can be made.
-  explicit TemporaryDirectory(std::string_view prefix = "quorl") {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
-    // mkdtemp makes the directory private to the user, under a name nobody else can take.
+  // mkdtemp makes the directory private to the user, under a name nobody
+  // else can take; no directory at all throws filesystem_error.
+  explicit TemporaryDirectory(std::string_view prefix = "quorl")
+      : path_(std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")) {
+    std::string pattern = path_.string();
     if (mkdtemp(pattern.data()) == nullptr) {
       throw std::filesystem::filesystem_error("cannot create a temporary directory", pattern,
                                               std::error_code(errno, std::generic_category()));
@@ -31,7 +31,6 @@ class TemporaryDirectory {
     std::error_code ignored;  // nothing sensible is left to do if removal fails
     std::filesystem::remove_all(path_, ignored);
   }
-
   const std::filesystem::path& Path() const { return path_; }
 
  private:

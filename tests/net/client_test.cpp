@@ -295,76 +295,37 @@ Fields FormFields(std::string_view body) {
 }
 
 // The browser link of the native build against a real headless Chromium:
-// pages open in its tabs, the page variables read them, and post texts reach
-// a scripted server field by field. (Without a browser the link's messages
-// are a program test's transcript.)
-class BrowserTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    folder_ = std::make_unique<tools::TemporaryDirectory>("quorl-chromium");
-    chromium_ = std::make_unique<Chromium>(folder_->Path());
-  }
-  static void TearDownTestSuite() {
-    chromium_.reset();
-    folder_.reset();
-  }
-
-  BrowserTest() {
-    client.ctx.network.readQuorlConfig = [](std::string_view key) {
-      return key == "DevTools" ? chromium_->Address() : std::string();
-    };
-    client.ctx.browser.client = &browser;
-    StartBrowserLink(client.ctx);
-  }
-  ~BrowserTest() override { StopBrowserLink(client.ctx); }
-
+// post texts reach a scripted server field by field, and an opened page
+// comes to the front and the page variables read it. (Without a browser the
+// link's messages are a program test's transcript.)
+TEST(BrowserTest, PostedTextsArriveFieldByFieldAndTheOpenedPageIsRead) {
+  NetClient client;
+  Chromium chromium(client.folder_.Path());
+  REQUIRE_SERVER(chromium);
+  Nginx nginx(client.folder_.Path());
+  REQUIRE_SERVER(nginx);
+  client.ctx.network.readQuorlConfig = [&](std::string_view key) {
+    return key == "DevTools" ? chromium.Address() : std::string();
+  };
+  platform::DevToolsBrowser browser{
+      client.system, [&] { return ReadQuorlConfig(client.ctx, "DevTools"); },
+      [&](const std::string& path) { client.ctx.tempFiles.Register(path, client.system); }};
+  client.ctx.browser.client = &browser;
+  StartBrowserLink(client.ctx);
+  const std::shared_ptr<void> stop(nullptr, [&](void*) { StopBrowserLink(client.ctx); });
   // OPENURL as a script calls it, the post text in a variable: 1 or 0.
-  int64_t OpenUrl(const std::string& url, const std::string& postText) {
+  auto openUrl = [&](const std::string& url, const std::string& postText) {
     EXPECT_TRUE(client.ctx.globals.Bind("POSTTEXT", Value::String(postText)));
     const Result opened = client.Call("OPENURL", Quoted(url) + ", POSTTEXT");
     return opened ? opened->integer : -1;
-  }
-  std::string Variable(std::string_view name) {
-    const Result value = EvaluateOperand(client.ctx, kKindAny, name);
-    return value ? *value->text : "(none)";
-  }
+  };
 
-  static inline std::unique_ptr<tools::TemporaryDirectory> folder_;
-  static inline std::unique_ptr<Chromium> chromium_;
-  NetClient client;
-  platform::DevToolsBrowser browser{
-      client.system, [this] { return ReadQuorlConfig(client.ctx, "DevTools"); },
-      [this](const std::string& path) { client.ctx.tempFiles.Register(path, client.system); }};
-};
-
-TEST_F(BrowserTest, AnOpenedPageComesToTheFrontAndTheVariablesReadIt) {
-  REQUIRE_SERVER(*chromium_);
-  Nginx nginx{client.folder_.Path()};
-  REQUIRE_SERVER(nginx);
-  const std::string title = "Quorl \"test\", page";
-  WriteFile(nginx.Www() / "page.html",
-            "<html><head><title>" + title + "</title></head><body>hi</body></html>");
-  const std::string url = nginx.Url("/page.html");
-
-  EXPECT_EQ(OpenUrl(url, ""), 1);
-  const platform::DevToolsTarget front = chromium_->AwaitFrontTab(
-      [&](const platform::DevToolsTarget& tab) { return tab.url == url && tab.title == title; });
-  EXPECT_EQ(front.url, url);
-  EXPECT_EQ(front.title, title);
-  EXPECT_EQ(Variable("WEBURL"), url);
-  EXPECT_EQ(Variable("WEBNAME"), title);
-  EXPECT_TRUE(client.Messages().empty());
-}
-
-TEST_F(BrowserTest, PostTextsArrivePostedFieldByField) {
-  REQUIRE_SERVER(*chromium_);
   ScriptedServer server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<title>Thanks</title>");
   const std::string shortText = "name=Ann+Lee&sum=1%2B1%3D2&empty=&mark=%22q%22%2C&submit=go";
   // Long enough to go to the browser through a file.
   const std::string longText = "filler=" + std::string(300, 'x') + "&amp=a%26b&line=one%0D%0Atwo";
-  EXPECT_EQ(OpenUrl(server.Url("/short"), shortText), 1);
-  EXPECT_EQ(OpenUrl(server.Url("/long"), longText), 1);
-
+  EXPECT_EQ(openUrl(server.Url("/short"), shortText), 1);
+  EXPECT_EQ(openUrl(server.Url("/long"), longText), 1);
   std::map<std::string, Fields> posted;
   Await(
       [&] {
@@ -389,9 +350,23 @@ TEST_F(BrowserTest, PostTextsArrivePostedFieldByField) {
   const std::vector<std::string> files = client.TempFiles("QRL");
   EXPECT_EQ(files.size(), 3u);
   EXPECT_NE(std::ranges::find(files, longText), files.end());
-  EXPECT_TRUE(client.Messages().empty());
-  EXPECT_EQ(chromium_->AwaitFrontTab([](const auto& tab) { return tab.title == "Thanks"; }).url,
+  EXPECT_EQ(chromium.AwaitFrontTab([](const auto& tab) { return tab.title == "Thanks"; }).url,
             server.Url("/long"));
+
+  const std::string title = "Quorl \"test\", page";
+  WriteFile(nginx.Www() / "page.html",
+            "<html><head><title>" + title + "</title></head><body>hi</body></html>");
+  const std::string url = nginx.Url("/page.html");
+  EXPECT_EQ(openUrl(url, ""), 1);
+  const platform::DevToolsTarget front = chromium.AwaitFrontTab(
+      [&](const platform::DevToolsTarget& tab) { return tab.url == url && tab.title == title; });
+  EXPECT_EQ(front.url, url);
+  EXPECT_EQ(front.title, title);
+  for (const auto& [variable, value] : {std::pair{"WEBURL", url}, {"WEBNAME", title}}) {
+    const Result read = EvaluateOperand(client.ctx, kKindAny, variable);
+    EXPECT_EQ(read ? *read->text : "(none)", value);
+  }
+  EXPECT_TRUE(client.Messages().empty());
 }
 
 }  // namespace

@@ -13,13 +13,6 @@
 namespace quorl::nettest {
 namespace {
 
-std::string RandomBytes(size_t count, unsigned seed) {
-  std::mt19937 generator(seed);
-  std::string bytes(count, '\0');
-  for (char& byte : bytes) byte = static_cast<char>(generator() & 0xFF);
-  return bytes;
-}
-
 class HostedFetchTest : public ::testing::Test {
  protected:
   tools::TemporaryDirectory folder_{"quorl-hosted-net"};
@@ -99,7 +92,9 @@ TEST_F(HostedNginxTest, FilesArriveByteForByteAndAreReadAndAuthorizationAsksForT
   REQUIRE_SERVER(nginx);
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  const std::string large = RandomBytes(5 * 1024 * 1024 + 17, 7);
+  std::string large(5 * 1024 * 1024 + 17, '\0');
+  std::mt19937 generator(7);
+  for (char& byte : large) byte = static_cast<char>(generator());
   WriteFile(nginx.Www() / "all.bin", all);
   WriteFile(nginx.Www() / "large.bin", large);
   WriteFile(nginx.Www() / "empty.txt", "");

@@ -58,14 +58,19 @@ class ScriptedConnection {
       bytes.remove_prefix(static_cast<size_t>(sent));
     }
   }
-  // Waits, or less when the server is being stopped or the client goes away.
+  // Waits, or less when the server is being stopped. Reads nothing: a
+  // connection closed with unread data is reset.
   void Pause(std::chrono::milliseconds time) {
     const auto until = std::chrono::steady_clock::now() + time;
-    while (!stopping_ && std::chrono::steady_clock::now() < until && !ClientGone(20ms)) {
+    while (!stopping_ && std::chrono::steady_clock::now() < until) {
+      std::this_thread::sleep_for(20ms);
     }
   }
   // Waits until the server is stopped or the client goes away.
-  void Hold() { Pause(std::chrono::hours(1)); }
+  void Hold() {
+    while (!stopping_ && !ClientGone(20ms)) {
+    }
+  }
   // Waits at most time for the client to go away (true when it has).
   bool ClientGone(std::chrono::milliseconds time) {
     char buffer[512];

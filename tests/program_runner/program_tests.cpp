@@ -8,23 +8,11 @@
 #include <array>
 #include <cctype>
 #include <fstream>
-#include <ostream>
 
 #include "tests/program_runner/program_case.h"
 #include "tools/temporary_directory.h"
 
 namespace quorl::program_tests {
-
-struct ProgramFile {
-  std::filesystem::path path;
-  std::string relativePath;  // from the project root, with '/' separators
-};
-
-// Shown by GoogleTest when a test fails, instead of the bytes of the struct.
-void PrintTo(const ProgramFile& program, std::ostream* out) {
-  *out << program.relativePath;
-}
-
 namespace {
 
 #ifdef QUORL_DESKTOP
@@ -33,30 +21,36 @@ constexpr bool kDesktop = true;
 constexpr bool kDesktop = false;
 #endif
 
-// Every *.qrl, *.quorl and *.frm file (any letter case), sorted.
-std::vector<ProgramFile> AllPrograms() {
-  std::vector<ProgramFile> programs;
-  for (const char* folder : {"tests/programs", "examples"}) {
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(QUORL_SOURCE_DIR "/" +
-                                                                           std::string(folder))) {
+// The path from the project root of every *.qrl, *.quorl and *.frm file
+// (any letter case), sorted.
+std::vector<std::string> AllPrograms() {
+  std::vector<std::string> programs;
+  for (const char* folder : {"/tests/programs", "/examples"}) {
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(QUORL_SOURCE_DIR + std::string(folder))) {
       std::string extension = entry.path().extension().string();
       std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
       if (entry.is_regular_file() &&
           (extension == ".qrl" || extension == ".quorl" || extension == ".frm")) {
-        programs.push_back(
-            {entry.path(), entry.path().lexically_relative(QUORL_SOURCE_DIR).generic_string()});
+        programs.push_back(entry.path().lexically_relative(QUORL_SOURCE_DIR).generic_string());
       }
     }
   }
-  std::ranges::sort(programs, {}, &ProgramFile::relativePath);
+  std::ranges::sort(programs);
   return programs;
 }
 
-class ProgramTest : public testing::TestWithParam<ProgramFile> {};
+class ProgramTest : public testing::TestWithParam<std::string> {
+ protected:
+  void Expect(const RunnerSettings& settings) {
+    const Verdict verdict =
+        RunProgramTest(settings, std::filesystem::path(QUORL_SOURCE_DIR) / GetParam());
+    EXPECT_TRUE(verdict.passed) << verdict.report;
+  }
+};
 
 TEST_P(ProgramTest, Transcript) {
-  Verdict verdict = RunProgramTest(SettingsFor(QUORL_BINARY, kDesktop), GetParam().path);
-  EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
+  Expect(SettingsFor(QUORL_BINARY, kDesktop));
 }
 
 #ifndef QUORL_DESKTOP
@@ -65,8 +59,7 @@ TEST_P(ProgramTest, Transcript) {
 TEST_P(ProgramTest, TranscriptWithoutCache) {
   RunnerSettings settings = SettingsFor(QUORL_BINARY, kDesktop);
   settings.leadingOptions.push_back("--no-cache");
-  Verdict verdict = RunProgramTest(settings, GetParam().path);
-  EXPECT_TRUE(verdict.passed) << GetParam().relativePath << "\n" << verdict.report;
+  Expect(settings);
 }
 
 // The runner itself must fail every run that is not exactly as written, or a
@@ -74,9 +67,8 @@ TEST_P(ProgramTest, TranscriptWithoutCache) {
 TEST(ProgramRunner, FailsEveryRunThatDiffersFromItsDirectives) {
   tools::TemporaryDirectory folder;
   auto run = [&](const std::string& code, const std::string& directives) {
-    std::ofstream(folder.Path() / "case.qrl") << "OPTION EXPLICIT\nSUB MAIN()\n"
-                                              << code << "\nEND SUB\n"
-                                              << directives;
+    std::ofstream(folder.Path() / "case.qrl")
+        << "OPTION EXPLICIT\nSUB MAIN()\n" + code + "\nEND SUB\n" + directives;
     RunnerSettings settings = SettingsFor(QUORL_BINARY, false);
     settings.timeout = std::chrono::milliseconds(500);
     return RunProgramTest(settings, folder.Path() / "case.qrl");
@@ -96,14 +88,13 @@ TEST(ProgramRunner, FailsEveryRunThatDiffersFromItsDirectives) {
 }
 #endif
 
-std::string TestName(const testing::TestParamInfo<ProgramFile>& info) {
-  std::string name = info.param.relativePath;
-  std::replace_if(
-      name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Programs, ProgramTest, testing::ValuesIn(AllPrograms()), TestName);
+INSTANTIATE_TEST_SUITE_P(Programs, ProgramTest, testing::ValuesIn(AllPrograms()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param;
+                           std::ranges::replace_if(
+                               name, [](unsigned char c) { return !std::isalnum(c); }, '_');
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace quorl::program_tests

@@ -80,14 +80,14 @@ int main(int argc, char** argv) {
       show = true;
       continue;
     }
+    char* end = nullptr;
     if ((option == "--seed" || option == "--count") && i + 1 < argc) {
-      const char* text = argv[++i];
-      char* end = nullptr;
-      (option == "--seed" ? seed : count) = std::strtoul(text, &end, 10);
-      if (*text && !*end) continue;
+      (option == "--seed" ? seed : count) = std::strtoul(argv[++i], &end, 10);
     }
-    std::cerr << "usage: differential_programs [--seed N] [--count N] [--show]\n";
-    return 2;
+    if (!end || *end) {
+      std::cerr << "usage: differential_programs [--seed N] [--count N] [--show]\n";
+      return 2;
+    }
   }
   std::cout << "differential_programs --seed " << seed << " --count " << count << std::endl;
 

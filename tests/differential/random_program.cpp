@@ -1,5 +1,6 @@
 #include "tests/differential/random_program.h"
 
+#include <map>
 #include <random>
 #include <string_view>
 #include <vector>
@@ -7,27 +8,93 @@
 namespace quorl::differential {
 namespace {
 
-constexpr std::string_view kKinds[] = {"INTEGER", "DOUBLE", "STRING", "BOOLEAN", "LONG"};
-constexpr std::string_view kBinary[] = {
-    " + ", " - ",  " * ", " / ", " % ",  " & ",  " AND ", " OR ", " XOR ",
-    " = ", " == ", " < ", " > ", " <= ", " >= ", " <> ",  " != ", "+",
-    "-",   "*",    "&",   "=<",  "=>",   "<",    "/",     "%"};
-constexpr std::string_view kOneArgument[] = {"LEN",  "UCASE", "LCASE",  "TRIM",     "CSTR", "CINT",
-                                             "CDBL", "CBOOL", "ABS",    "SQR",      "CHR",  "ASC",
-                                             "STR",  "INT",   "ESCAPE", "TOBASE64", "SIN"};
-constexpr std::string_view kLiterals[] = {
-    "0",       "1",      "7",          "-3",          "2147483647", "4294967296", "1.5",
-    ".25",     "3#",     "1E5",        "&HFF",        "HELLO",      "TRUE",       "FALSE",
-    "\"\"",    "\"AB\"", "\"a\"\"b\"", "\"12\"",      "\"1.5\"",    "\" X \"",    "CRLF",
-    "VERSION", "RND",    "1.2.3",      "UNKNOWNNAME", "C1",         "C2",         "C3"};
-constexpr std::string_view kNoise[] = {"(", ")", "\"", ",", "$", "=",  "-",    "NOT ", " ",
-                                       "X", "1", ".",  "!", "&", "ME", "LEFT", "MSG",  "'"};
+// Each {NAME} in an alternative is replaced by one of NAME's alternatives
+// (separated by "|"), picked at random: one written twice is picked twice as
+// often. {"NAME} doubles the quotes of what it gives, for use inside a
+// literal. VAR, CALL and SUB depend on the procedure being written and are
+// made in code.
+const std::map<std::string_view, std::string_view> kGrammar = {
+    {"FIRST", "5|-1|2.5|\"K\"|TRUE"},
+    {"KIND", "INTEGER|DOUBLE|STRING|BOOLEAN|LONG"},
+    {"OP",
+     " + | - | * | / | % | & | AND | OR | XOR | = | == | < | > | <= | >= | <> | != "
+     "|+|-|*|&|=<|=>|<|/|%"},
+    {"FN1",
+     "LEN|UCASE|LCASE|TRIM|CSTR|CINT|CDBL|CBOOL|ABS|SQR|CHR|ASC|STR|INT|ESCAPE|TOBASE64|SIN"},
+    {"FN2", "LEFT|RIGHT|INSTR"},
+    {"LIT",
+     "0|1|7|-3|2147483647|4294967296|1.5|.25|3#|1E5|&HFF|HELLO|TRUE|FALSE|\"\"|\"AB\""
+     "|\"a\"\"b\"|\"12\"|\"1.5\"|\" X \"|CRLF|VERSION|RND|1.2.3|UNKNOWNNAME|C1|C2|C3"},
+    {"JUNK", "(|)|\"|,|$|=|-|NOT | |X|1|.|!|&|ME|LEFT|MSG|'"},
+    // Past the third level an expression is one literal or variable (the
+    // first alternative), an operand one of the first two.
+    {"EXPR", "{ATOM}|{ATOM}{MORE}|{ATOM}{MORE}|{ATOM}{MORE}|-{ATOM}|NOT {ATOM}{MORE}|- {ATOM}"},
+    {"MORE", "|{OP}{ATOM}|{OP}{ATOM}{OP}{ATOM}"},
+    {"ATOM", "{LIT}|{VAR}|{FN1}({EXPR})|{FN2}({EXPR}, {EXPR})|{CALL}|QUORL({BUILT})|({EXPR})"},
+    // A text that QUORL evaluates: an expression as a literal, or one put
+    // together from pieces at run time.
+    {"BUILT", "\"{\"EXPR}\"|\"{\"EXPR}{JOIN}\" & {VAR}|CSTR({VAR}) & \"{OP}{\"EXPR}\""},
+    {"JOIN", " + | & | * |("},
+    // Mostly well-formed arithmetic, comparisons and joins on the variables.
+    {"SIMPLE",
+     "{VAR}{SOP}{TERM}|{VAR}{SOP}{TERM}{SOP}{TERM}|{VAR}{SOP}{TERM}{SOP}{TERM}{SOP}{TERM}"},
+    {"SOP", " + | - | * | % | & | < | = | / "},
+    {"TERM", "{VAR}|1|2|3|4|5|6|7|8|9"},
+    // A bare condition has one operand, or an operator outside parentheses.
+    {"COND", "({SIMPLE})|({SIMPLE})|({EXPR})|({EXPR})|{EXPR}"},
+    {"NOISE",
+     "{VAR}|{LIT}|{VAR}{BIT}{BIT}|{LIT}{BIT}|{VAR}{BIT}{BIT}{BIT}{BIT}"
+     "|{LIT}{BIT}{BIT}{BIT}{BIT}{BIT}"},
+    {"BIT", "{JUNK}|{LIT}"},
+    // Statements without a block come first; a loop needs the counters that
+    // only a body with declarations has, and so come last.
+    {"STATEMENT",
+     "{VAR} = {SIMPLE}|{VAR}{ASSIGN}{EXPR}|{MSG}{EXPR}|{MSG}{EXPR}, {EXPR}"
+     "|S1 = S1 & {EXPR}|{VAR} = QUORL({BUILT})|{SUB}|{DECLARE}|{NOISE}"
+     "|{IF}|{IF}|{IF}|MSG S1|MSG {CALL}|{FOR}|{WHILE}"},
+    // {BLOCK} is one to three statements on lines of their own, indented;
+    // {N} is the nesting level, which names the loop counters: each level has
+    // its own, never assigned in the body.
+    {"IF", "IF {COND} THEN MSG {EXPR}|{IFBLOCK}|{IFBLOCK}|{IFBLOCK}|{IFBLOCK}|{IFBLOCK}"},
+    {"IFBLOCK",
+     "IF {COND} THEN{BLOCK}{ELSEIF}{ELSE}\nEND IF|IF {COND} THEN{BLOCK}{ELSEIF}{ELSE}\nENDIF"},
+    {"ELSEIF",
+     "|\nELSEIF {COND} THEN{BLOCK}|\nELSEIF {COND} THEN{BLOCK}\nELSEIF {COND} THEN{BLOCK}"},
+    {"ELSE", "|\nELSE{BLOCK}"},
+    {"FOR",
+     "FOR I{N} = {0-3} TO {0-4}{STEP}{BLOCK}\n{NEXT}|FOR I{N} = {0-4} TO {0-3} STEP "
+     "-1{BLOCK}\n{NEXT}"
+     "|FOR D{N} = {0-3} TO {0-4} STEP 0.5{BLOCK}\nNEXT|FOR D{N} = {0-3} TO {0-4} STEP "
+     "0.5{BLOCK}\nNEXT D{N}"},
+    {"STEP", "||| STEP 2"},
+    {"NEXT", "NEXT|NEXT I{N}"},
+    {"WHILE", "W{N} = 0\nWHILE (W{N} < {0-3})\n  W{N} = W{N} + 1{BLOCK}\nWEND"},
+    {"0-3", "0|1|2|3"},
+    {"0-4", "0|1|2|3|4"},
+    {"ASSIGN", " = |= | =|="},
+    {"MSG", "MSG |MSG(|MSGBOX "},
+    {"DECLARE",
+     "DIM L1 AS {KIND}|DIM L2 AS {KIND}|DIM L3 AS {KIND}|DIM L9 AS {KIND}"
+     "|CONST K1 = {LIT}|CONST C1 = {LIT}"},
+};
 
-// One procedure: its name, whether it gives a value, and its parameters.
+std::vector<std::string_view> Alternatives(std::string_view name) {
+  std::string_view text = kGrammar.at(name);
+  std::vector<std::string_view> alternatives;
+  for (size_t at = 0, end = 0; end != std::string_view::npos; at = end + 1) {
+    end = text.find('|', at);
+    alternatives.push_back(text.substr(at, end - at));
+  }
+  return alternatives;
+}
+
+constexpr size_t kPlainStatements = 9;        // the statements before the first IF
+constexpr size_t kUndeclaredStatements = 14;  // and before the first loop
+
 struct Procedure {
   std::string name;
   bool isFunction = false;
-  std::vector<std::string> parameters;  // names; their kinds are in the header
+  int parameters = 0;  // P1, P2...
 };
 
 class Generator {
@@ -35,230 +102,100 @@ class Generator {
   explicit Generator(uint32_t seed) : random_(seed) {}
 
   std::string Program() {
-    out_ = "OPTION EXPLICIT\n";
-    Line("GLOBAL G1 AS " + Kind());
-    Line("GLOBAL G2 AS " + Kind());
-    Line("DIM F1 AS " + Kind());
-    Line("DIM F2$ AS STRING");
-    Line("CONST C1 = " + (Pick({"5", "-1", "2.5", "\"K\"", "TRUE"})));
-    Line("CONST C2 = \"CONST\"");
-    Line("CONST C3 = 0.5");
-    WriteRecursive();
-    int count = 1 + Below(4);
-    for (int i = 1; i <= count; ++i) WriteProcedure(i);
-    WriteMain();
+    Line("OPTION EXPLICIT");
+    Line("GLOBAL G1 AS {KIND}\nGLOBAL G2 AS {KIND}\nDIM F1 AS {KIND}\nDIM F2$ AS STRING");
+    Line("CONST C1 = {FIRST}\nCONST C2 = \"CONST\"\nCONST C3 = 0.5");
+    Line("FUNCTION REC(N AS INTEGER) AS INTEGER\n  IF (N > 0) THEN\n    REC = REC(N - 1) + 1");
+    Line("  ENDIF\nEND FUNCTION");
+    for (int i = 1, count = 1 + Below(4); i <= count; ++i) WriteProcedure(i);
+    Line("SUB MAIN()");
+    Body(4 + Below(8), true);
+    Line("  MSG S1 & \"|\" & L1 & \"|\" & L2 & \"|\" & G1 & \"|\" & F1\nEND SUB");
     return out_;
   }
 
  private:
-  int Below(int n) { return static_cast<int>(random_() % static_cast<uint32_t>(n)); }
+  int Below(size_t n) { return static_cast<int>(random_() % static_cast<uint32_t>(n)); }
   bool Chance(int percent) { return Below(100) < percent; }
-  std::string Pick(std::initializer_list<std::string_view> choices) {
-    return std::string(choices.begin()[Below(static_cast<int>(choices.size()))]);
+  template <typename List>
+  auto Pick(const List& choices, size_t limit = SIZE_MAX) {
+    return choices[Below(std::min(limit, choices.size()))];
   }
-  template <size_t N>
-  std::string Pick(const std::string_view (&choices)[N]) {
-    return std::string(choices[Below(static_cast<int>(N))]);
+  // Writes the template's lines at the current indentation.
+  void Line(std::string_view text) { out_ += Indent() + Make(text) + "\n"; }
+  std::string Indent() const { return std::string(indent_ * 2, ' '); }
+
+  // Expands every {NAME} of the template.
+  std::string Make(std::string_view text) {
+    std::string made;
+    for (size_t at = 0; at < text.size();) {
+      size_t open = text.find('{', at);
+      for (char c : text.substr(at, open - at))
+        made += c == '\n' ? "\n" + Indent() : std::string(1, c);
+      if (open == std::string_view::npos) break;
+      size_t close = text.find('}', open);
+      std::string_view name = text.substr(open + 1, close - open - 1);
+      at = close + 1;
+      if (!name.starts_with('"')) {
+        made += Symbol(name);
+        continue;
+      }
+      for (char c : Symbol(name.substr(1)))
+        made += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return made;
   }
-  std::string Kind() { return Pick(kKinds); }
-  void Line(const std::string& text) { out_ += std::string(indent_ * 2, ' ') + text + "\n"; }
+
+  std::string Symbol(std::string_view name) {
+    if (name == "VAR") return Variable();
+    if (name == "CALL" || name == "SUB") return Call(name == "CALL");
+    if (name == "N") return std::to_string(nesting_ + 1);
+    if (name == "BLOCK") {
+      std::string made;
+      ++indent_;
+      ++nesting_;
+      for (int i = 1 + Below(3); i > 0; --i) made += "\n" + Indent() + Make("{STATEMENT}");
+      --nesting_;
+      --indent_;
+      return made;
+    }
+    const std::vector<std::string_view> alternatives = Alternatives(name);
+    size_t limit = SIZE_MAX;
+    if (name == "ATOM" && depth_ > 3) limit = 2;
+    if (name == "STATEMENT") {
+      limit = nesting_ >= 2 ? kPlainStatements : declared_ ? SIZE_MAX : kUndeclaredStatements;
+    }
+    if (name != "EXPR") return Make(Pick(alternatives, limit));
+    ++depth_;
+    std::string made = Make(Pick(alternatives, depth_ > 3 ? 1 : SIZE_MAX));
+    --depth_;
+    return made;
+  }
 
   // A variable the current procedure can see; sometimes written with "$".
   std::string Variable() {
     std::vector<std::string> names = {"G1", "G2", "F1", "F2", "L1", "L2", "L3"};
-    for (const std::string& parameter : parameters_) names.push_back(parameter);
-    std::string name = names[Below(static_cast<int>(names.size()))];
-    return Chance(10) ? name + "$" : name;
+    for (int p = 1; p <= parameters_; ++p) names.push_back("P" + std::to_string(p));
+    return Pick(names) + (Chance(10) ? "$" : "");
   }
 
-  std::string Call(int depth) {
-    std::vector<const Procedure*> functions;
+  // A call of a function (CALL) or a sub written before this procedure, so
+  // that calls never loop; now and then with one argument too many or too few.
+  std::string Call(bool function) {
+    std::vector<const Procedure*> written;
     for (const Procedure& procedure : callable_) {
-      if (procedure.isFunction) functions.push_back(&procedure);
+      if (procedure.isFunction == function) written.push_back(&procedure);
     }
-    if (functions.empty() || Chance(30)) {
+    if (!function && written.empty()) return Make("MSG {CALL}");
+    if (function && (written.empty() || Chance(30)))
       return "REC(" + std::to_string(Below(Chance(10) ? 120 : 6)) + ")";
-    }
-    const Procedure& function = *functions[Below(static_cast<int>(functions.size()))];
-    return function.name + "(" + Arguments(function, depth) + ")";
-  }
-
-  std::string Arguments(const Procedure& procedure, int depth) {
-    int count = static_cast<int>(procedure.parameters.size());
-    if (Chance(8)) count += Chance(50) ? 1 : -1;  // a count mismatch
-    std::string text;
-    for (int i = 0; i < count; ++i) text += (i ? ", " : "") + Expression(depth + 1);
-    return text;
-  }
-
-  std::string Atom(int depth) {
-    switch (Below(depth >= 3 ? 2 : 7)) {
-      case 0:
-        return (Pick(kLiterals));
-      case 1:
-        return Variable();
-      case 2:
-        return (Pick(kOneArgument)) + "(" + Expression(depth + 1) + ")";
-      case 3:
-        return (Pick({"LEFT", "RIGHT", "INSTR"})) + "(" + Expression(depth + 1) + ", " +
-               Expression(depth + 1) + ")";
-      case 4:
-        return Call(depth);
-      case 5:
-        return "QUORL(" + BuiltText(depth) + ")";
-      default:
-        return "(" + Expression(depth + 1) + ")";
-    }
-  }
-
-  std::string Expression(int depth = 0) {
-    std::string text = Atom(depth);
-    if (Chance(15)) text = (Pick({"-", "NOT ", "- "})) + text;
-    int operators = depth >= 3 ? 0 : Below(3);
-    for (int i = 0; i < operators; ++i) text += (Pick(kBinary)) + Atom(depth + 1);
-    return text;
-  }
-
-  // A text that QUORL evaluates: an expression as a literal, or one put
-  // together from pieces at run time.
-  std::string BuiltText(int depth) {
-    std::string expression = Expression(depth + 1);
-    std::string quoted;
-    for (char c : expression) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    switch (Below(3)) {
-      case 0:
-        return "\"" + quoted + "\"";
-      case 1:
-        return "\"" + quoted + (Pick({" + ", " & ", " * ", "("})) + "\" & " + Variable();
-      default:
-        return "CSTR(" + Variable() + ") & \"" + (Pick(kBinary)) + quoted + "\"";
-    }
-  }
-
-  // Mostly well-formed arithmetic, comparisons and joins on the variables.
-  std::string Simple() {
-    std::string text = Variable();
-    for (int i = Below(3); i >= 0; --i) {
-      text += Pick({" + ", " - ", " * ", " % ", " & ", " < ", " = ", " / "});
-      text += Chance(50) ? Variable() : std::to_string(Below(9) + 1);
-    }
-    return text;
-  }
-
-  std::string Condition() {
-    if (Chance(40)) return "(" + Simple() + ")";
-    if (Chance(70)) return "(" + Expression() + ")";
-    return Expression();  // a bare condition: one operand, or an operator outside parentheses
-  }
-
-  void Statement(int depth) {
-    // Loops need their counters, which a body without declarations lacks.
-    int choices = depth >= 2 ? 8 : (declared_ ? 13 : 10);
-    switch (Below(choices)) {
-      case 0:
-        return Line(Variable() + " = " + Simple());
-      case 1:
-        return Line(Variable() + Pick({" = ", "= ", " =", "="}) + Expression());
-      case 2:
-        return Line((Pick({"MSG ", "MSG(", "MSGBOX "})) + Expression() +
-                    (Chance(10) ? ", " + Expression() : ""));
-      case 3:
-        return Line("S1 = S1 & " + Expression());
-      case 4:
-        return Line(Variable() + " = QUORL(" + BuiltText(0) + ")");
-      case 5:
-        return CallSub();
-      case 6:
-        return Line(Chance(50) ? "DIM " + (Pick({"L1", "L2", "L3", "L9"})) + " AS " + Kind()
-                               : "CONST " + (Pick({"K1", "C1"})) + " = " + (Pick(kLiterals)));
-      case 7:
-        return Noise();
-      case 8:
-      case 9:
-        return If(depth);
-      case 10:
-        return For(depth);
-      case 11:
-        return While(depth);
-      default:
-        return Line(Chance(50) ? "MSG S1" : "MSG " + Call(0));
-    }
-  }
-
-  void Noise() {
-    std::string text = Chance(50) ? Variable() : (Pick(kLiterals));
-    for (int i = Below(6); i > 0; --i) {
-      text += Chance(50) ? (Pick(kNoise)) : (Pick(kLiterals));
-    }
-    Line(text);
-  }
-
-  void CallSub() {
-    std::vector<const Procedure*> subs;
-    for (const Procedure& procedure : callable_) {
-      if (!procedure.isFunction) subs.push_back(&procedure);
-    }
-    if (subs.empty()) return Line("MSG " + Call(0));
-    const Procedure& sub = *subs[Below(static_cast<int>(subs.size()))];
-    if (Chance(50)) return Line(sub.name + " " + Arguments(sub, 0));
-    Line(sub.name + "(" + Arguments(sub, 0) + ")");
-  }
-
-  void Block(int depth) {
-    ++indent_;
-    for (int i = 1 + Below(3); i > 0; --i) Statement(depth + 1);
-    --indent_;
-  }
-
-  void If(int depth) {
-    if (Chance(15)) return Line("IF " + Condition() + " THEN MSG " + Expression());
-    Line("IF " + Condition() + " THEN");
-    Block(depth);
-    for (int i = Below(3); i > 0; --i) {
-      Line("ELSEIF " + Condition() + " THEN");
-      Block(depth);
-    }
-    if (Chance(50)) {
-      Line("ELSE");
-      Block(depth);
-    }
-    Line(Chance(50) ? "ENDIF" : "END IF");
-  }
-
-  // Each loop nesting level has a counter of its own, never assigned in the body.
-  void For(int depth) {
-    std::string counter = depth == 0 ? "I1" : "I2";
-    std::string step = (Pick({"", "", " STEP 2", " STEP -1", " STEP 0.5"}));
-    std::string start = std::to_string(Below(4));
-    std::string end = std::to_string(Below(5));
-    if (step == " STEP -1") std::swap(start, end);
-    if (step == " STEP 0.5") counter = depth == 0 ? "D1" : "D2";
-    Line("FOR " + counter + " = " + start + " TO " + end + step);
-    Block(depth);
-    Line(Chance(50) ? "NEXT" : "NEXT " + counter);
-  }
-
-  void While(int depth) {
-    std::string counter = depth == 0 ? "W1" : "W2";
-    Line(counter + " = 0");
-    Line("WHILE (" + counter + " < " + std::to_string(Below(4)) + ")");
-    ++indent_;
-    Line(counter + " = " + counter + " + 1");
-    --indent_;
-    Block(depth);
-    Line("WEND");
-  }
-
-  void Locals() {
-    Line("DIM L1 AS " + Kind());
-    Line("DIM L2 AS " + Kind());
-    Line("DIM L3");
-    Line("DIM S1 AS STRING");
-    for (std::string_view counter : {"I1", "I2", "W1", "W2"}) {
-      Line("DIM " + std::string(counter) + " AS INTEGER");
-    }
-    Line("DIM D1 AS DOUBLE");
-    Line("DIM D2 AS DOUBLE");
+    const Procedure& procedure = *Pick(written);
+    int count = procedure.parameters;
+    if (Chance(8)) count += Chance(50) ? 1 : -1;
+    std::string arguments;
+    for (int i = 0; i < count; ++i) arguments += (i ? ", " : "") + Make("{EXPR}");
+    if (!function && Chance(50)) return procedure.name + " " + arguments;
+    return procedure.name + "(" + arguments + ")";
   }
 
   // MAIN declares its locals; most procedures work on their parameters and
@@ -266,54 +203,41 @@ class Generator {
   void Body(int statements, bool declare) {
     ++indent_;
     declared_ = declare;
-    if (declare) Locals();
-    for (int i = 0; i < statements; ++i) Statement(0);
+    if (declare) {
+      Line("DIM L1 AS {KIND}\nDIM L2 AS {KIND}\nDIM L3\nDIM S1 AS STRING");
+      Line("DIM I1 AS INTEGER\nDIM I2 AS INTEGER\nDIM W1 AS INTEGER\nDIM W2 AS INTEGER");
+      Line("DIM D1 AS DOUBLE\nDIM D2 AS DOUBLE");
+    }
+    for (int i = 0; i < statements; ++i) Line("{STATEMENT}");
     --indent_;
-  }
-
-  void WriteRecursive() {
-    Line("FUNCTION REC(N AS INTEGER) AS INTEGER");
-    Line("  IF (N > 0) THEN");
-    Line("    REC = REC(N - 1) + 1");
-    Line("  ENDIF");
-    Line("END FUNCTION");
   }
 
   void WriteProcedure(int index) {
     Procedure procedure;
     procedure.isFunction = Chance(60);
     procedure.name = (procedure.isFunction ? "FN" : "SB") + std::to_string(index);
-    std::string header = procedure.isFunction ? "FUNCTION " : "SUB ";
-    header += procedure.name + "(";
-    for (int p = 0; p < Below(3); ++p) {
-      procedure.parameters.push_back("P" + std::to_string(p + 1));
-      header += (p ? ", " : "") + procedure.parameters.back() + " AS " + Kind();
+    std::string header = (procedure.isFunction ? "FUNCTION " : "SUB ") + procedure.name + "(";
+    for (procedure.parameters = Below(3); parameters_ < procedure.parameters; ++parameters_) {
+      header += (parameters_ ? ", P" : "P") + std::to_string(parameters_ + 1) + " AS {KIND}";
     }
-    header += ")";
-    if (procedure.isFunction) header += " AS " + Kind();
-    Line(header);
-    parameters_ = procedure.parameters;
+    Line(header + (procedure.isFunction ? ") AS {KIND}" : ")"));
     Body(1 + Below(4), Chance(30));
-    if (procedure.isFunction) Line("  " + procedure.name + " = " + Expression());
-    if (Chance(10)) Line("  EXIT " + std::string(procedure.isFunction ? "FUNCTION" : "SUB"));
-    Line(procedure.isFunction ? "END FUNCTION" : "END SUB");
-    parameters_.clear();
+    const std::string what = procedure.isFunction ? "FUNCTION" : "SUB";
+    if (procedure.isFunction) Line("  " + procedure.name + " = {EXPR}");
+    if (Chance(10)) Line("  EXIT " + what);
+    Line("END " + what);
+    parameters_ = 0;
     callable_.push_back(procedure);
-  }
-
-  void WriteMain() {
-    Line("SUB MAIN()");
-    Body(4 + Below(8), true);
-    Line("  MSG S1 & \"|\" & L1 & \"|\" & L2 & \"|\" & G1 & \"|\" & F1");
-    Line("END SUB");
   }
 
   std::mt19937 random_;
   std::string out_;
   int indent_ = 0;
+  int depth_ = 0;    // of expressions
+  int nesting_ = 0;  // of blocks
   bool declared_ = false;
   std::vector<Procedure> callable_;
-  std::vector<std::string> parameters_;
+  int parameters_ = 0;  // of the procedure being written
 };
 
 }  // namespace

@@ -1,55 +1,31 @@
 VERSION 4.00
 Begin VB.Form Form1
-   Caption         =   "Fuzz"
-   Height          =   4800
-   Width           =   6000
    Begin VB.TextBox Text1
-      TabIndex        =   0
       Text            =   "one"
-      Width           =   1500
    End
    Begin VB.TextBox Text2
       MaxLength       =   8
-      TabIndex        =   1
-      Width           =   1500
    End
    Begin VB.ComboBox Combo1
-      TabIndex        =   2
-      Width           =   1500
    End
    Begin VB.ComboBox Pick1
       Style           =   2  'Dropdown List
-      TabIndex        =   3
-      Width           =   1500
    End
    Begin VB.ListBox List1
       Sorted          =   -1  'True
-      TabIndex        =   4
-      Width           =   1500
    End
    Begin VB.ListBox Many1
       MultiSelect     =   2  'Extended
-      TabIndex        =   5
-      Width           =   1500
    End
    Begin VB.CommandButton Command1
-      Caption         =   "Go"
-      TabIndex        =   6
    End
    Begin VB.CheckBox Check1
-      Caption         =   "Check"
-      TabIndex        =   7
    End
    Begin VB.Frame Frame1
-      Caption         =   "Frame"
-      Height          =   1500
-      Width           =   2000
       Begin VB.OptionButton Option1
-         Caption         =   "One"
          Value           =   -1  'True
       End
       Begin VB.OptionButton Option2
-         Caption         =   "Two"
       End
       Begin VB.HScrollBar HScroll1
          Max             =   10
@@ -60,10 +36,8 @@ Begin VB.Form Form1
       Max             =   20
       Min             =   -20
       SmallChange     =   2
-      Height          =   1500
    End
    Begin VB.Label Label1
-      Caption         =   "Label"
    End
    Begin VB.Image Image1
    End

@@ -1,19 +1,23 @@
-// The form host with its windows in memory: what a program's form does
-// beyond what the program tests show in a transcript.
-#include "host/form_host.h"
-
+// The form host with its windows in memory, the form description's lines and
+// the loader's limit: what a program's form does beyond what the program
+// tests show in a transcript, and the host's arithmetic on what a script sets.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "fakes.h"
+#include "host/control_types.h"
+#include "host/form_block.h"
 #include "host/form_builder.h"
+#include "host/form_host.h"
+#include "host/loader.h"
 #include "host/program.h"
+#include "host/scroll_request.h"
 #include "lang/evaluate.h"
 #include "platform/headless/headless_windows.h"
-#include "scripted_sockets.h"
+#include "tests/unit/fakes.h"
+#include "tests/unit/scripted_sockets.h"
 
 namespace quorl {
 namespace {
@@ -124,6 +128,80 @@ TEST_F(FormHostTest, ImagesTakeTheirIconsAndControlsArePaintedInTheirColours) {
   Run("TEXT1.BACKCOLOR = 255");
   EXPECT_EQ(host.ControlColours(Window("Text1"))->background, 255u);
   EXPECT_FALSE(host.ControlColours(12345));
+}
+
+namespace ws = platform::style;
+namespace sb = platform::scroll;
+
+FormBlock Apply(FormBlock block, std::initializer_list<std::string_view> lines) {
+  PixelScale scale(platform::BaseUnits{8, 16});
+  for (std::string_view line : lines) {
+    ApplyBlockProperty(block, SplitPropertyLine(line), scale,
+                       [](int index) { return 0x100000u + static_cast<uint32_t>(index); });
+  }
+  return block;
+}
+
+TEST(FormLayout, StylePropertiesAndWholeNumbers) {
+  FormBlock text = ReadBeginLine("Begin VB.TextBox T");
+  text.style = ws::kChild | ws::kEditAutoHScroll;
+  FormBlock password = Apply(text, {"PasswordChar = \"*\"", "MultiLine = -1"});
+  EXPECT_EQ(password.passwordChar, '*');
+  EXPECT_TRUE(password.style & ws::kEditPassword && password.style & ws::kEditMultiLine);
+  // BorderStyle clears the low style bits 0x70 before it adds its frame.
+  FormBlock bordered = Apply(password, {"BorderStyle = 1"});
+  EXPECT_FALSE(bordered.style & ws::kEditPassword);
+  EXPECT_TRUE(bordered.style & ws::kBorder);
+  EXPECT_TRUE(Apply(text, {"BorderStyle = 2"}).style & ws::kThickFrame);
+  EXPECT_TRUE(Apply(text, {"BorderStyle = 3"}).style & ws::kDialogModalFrame);
+
+  FormBlock form = ReadBeginLine("Begin VB.Form F");
+  form.style = ws::kPopup | ws::kMinimizeBox | ws::kMaximizeBox;
+  FormBlock fixed = Apply(form, {"MinButton = 0", "MaxButton = 0"});
+  EXPECT_FALSE(fixed.style & (ws::kMinimizeBox | ws::kMaximizeBox));
+  EXPECT_EQ(Apply(ReadBeginLine("Begin VB.Label L"), {"BackStyle = 0"}).backStyle, 1);
+
+  EXPECT_EQ(WholeNumber("  -1 'True"), -1);
+  EXPECT_EQ(WholeNumber("99999999999999"), INT32_MAX);
+  EXPECT_EQ(WholeNumber("-99999999999999"), INT32_MIN);
+}
+
+TEST(FormLayout, ScrollRequestsClampWithoutWrappingRound) {
+  ScrollRequest scroll{sb::kPageUp, 0, 5, 0, 10, 2, 4};
+  EXPECT_EQ(ScrollTarget(scroll), 1);
+  scroll = {sb::kPageDown, 0, INT32_MAX - 1, 0, INT32_MAX, 1, INT32_MAX};
+  EXPECT_EQ(ScrollTarget(scroll), INT32_MAX);
+  scroll = {sb::kPageUp, 0, INT32_MIN + 1, INT32_MIN, 0, 1, INT32_MAX};
+  EXPECT_EQ(ScrollTarget(scroll), INT32_MIN);
+  // Minimum 10, maximum 0: the maximum is applied first, then the minimum.
+  scroll = {sb::kLineDown, 0, 5, 10, 0, 1, 1};
+  EXPECT_EQ(ScrollTarget(scroll), 10);
+}
+
+// A script whose code section is stored as `stored` lines: SUB MAIN, one IF
+// (three lines), assignments, END SUB.
+std::string ProgramOfStoredLines(int stored) {
+  std::string text = "OPTION EXPLICIT\n' not stored\nSUB MAIN()\n  IF N < 9 THEN N = N + 1\n";
+  for (int i = 0; i < stored - 5; ++i) text += "  N = N + 1\n";
+  return text + "END SUB\n";
+}
+
+TEST(LoaderLimit, AtMost1500CodeLines) {
+  fakes::FakeContext fake;
+  fakes::RecordingErrors errors;
+  FormSectionSkipper noForm(errors);
+  LoadedProgram loaded = LoadProgramText(fake.ctx, "big.qrl", ProgramOfStoredLines(1500), noForm);
+  EXPECT_EQ(loaded.lines, 1500);
+  EXPECT_FALSE(loaded.failed);
+  EXPECT_TRUE(fake.dialogs.boxes.empty());
+
+  loaded = LoadProgramText(fake.ctx, "big.qrl", ProgramOfStoredLines(1501), noForm);
+  EXPECT_EQ(loaded.lines, 0);
+  EXPECT_TRUE(loaded.failed);
+  EXPECT_EQ(fake.ctx.lines.Count(), 0);
+  ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(fake.dialogs.boxes[0].text,
+            "Program too long:\n  big.qrl\nQuorl allows at most 1500 code lines.\nQuorl Aborting.");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Corners of the interpreter's core that no program can reach: conversions
 // at the ends of the number ranges, kinds a script cannot name, a clock that
-// returns nonsense, and name lookups while a call binds its arguments.
+// returns nonsense, name lookups while a call binds its arguments, and INI
+// values that are quoted or hold line breaks.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "lang/builtins.h"
 #include "lang/evaluate.h"
 #include "lang/scopes.h"
+#include "platform/posix/ini_text.h"
 #include "tests/unit/fakes.h"
 #include "values/name_tree.h"
 #include "values/text_utils.h"
@@ -71,6 +73,13 @@ TEST(CoreEdges, SystemVariablesWithABrokenClock) {
   time.tm_mon = -1;
   EXPECT_EQ(EvaluateOperand(fake.ctx, kKindAny, "NOW")->text->substr(0, 8), "??? ??? ");
   EXPECT_FALSE(SystemVariable(fake.ctx, "SCREENZ"));
+}
+
+TEST(CoreEdges, IniValuesLoseTheirQuotesAndCannotAddLines) {
+  EXPECT_EQ(platform::ReadIniValue("[First]\nA=1\nB = \"2\" \n", "FIRST", "b"), "2");
+  const std::string written = platform::WriteIniValue("", "S", "K", "one\r\n[Evil]\nX=1");
+  EXPECT_EQ(platform::ReadIniValue(written, "Evil", "X"), std::nullopt);
+  EXPECT_EQ(platform::ReadIniValue(written, "S", "K"), "one  [Evil] X=1");
 }
 
 }  // namespace

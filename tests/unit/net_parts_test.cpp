@@ -1,7 +1,7 @@
 // The web client's parts that neither a program nor a server test reaches:
 // the encodings' quirks, the socket library's start failures, the browser
-// link's messages without a browser, over-long data lines and the texts of
-// the DevTools browser link.
+// link's messages without a browser, over-long data lines, the temporary
+// files' ring when it wraps and the texts of the DevTools browser link.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +11,7 @@
 #include "net/data_files.h"
 #include "net/encodings.h"
 #include "net/socket_layer.h"
+#include "net/temp_file_ring.h"
 #include "platform/posix/devtools_texts.h"
 #include "tests/unit/fakes.h"
 #include "tests/unit/scripted_sockets.h"
@@ -127,6 +128,19 @@ TEST(DataFiles, LinesOfMoreThan255BytesAreSkippedWhole) {
   EXPECT_FALSE(file->AtEnd());
   EXPECT_FALSE(file->ReadLine().has_value());  // 256 bytes up to the end: too long as well
   EXPECT_TRUE(file->AtEnd());
+}
+
+TEST(TempFileRing, WrapsDeletingTheOldestFileAtOnce) {
+  fakes::FakeSystem system;
+  TempFileRing ring;
+  for (int i = 0; i < TempFileRing::kSlotCount; ++i) {
+    ring.Register("/tmp/QRL" + std::to_string(i), system);
+  }
+  EXPECT_EQ(system.deleted, std::vector<std::string>{"/tmp/QRL0"});
+  EXPECT_EQ(ring.Cursor(), 0);
+  ring.Register("/tmp/QRL25", system);  // reuses slot 0 and deletes again
+  EXPECT_EQ(system.deleted, (std::vector<std::string>{"/tmp/QRL0", "/tmp/QRL0"}));
+  EXPECT_EQ(ring.Slot(0), "/tmp/QRL25");
 }
 
 TEST(DevToolsTexts, OpenUrlItemsAreCutAtTheirFixedSeparators) {

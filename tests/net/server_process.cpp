@@ -9,9 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tools/subprocess.h"
@@ -33,17 +31,6 @@ int LoopbackSocket(int port, bool connecting) {
                         : bind(fd, generic, length) == 0 && getsockname(fd, generic, &length) == 0;
   close(fd);
   return done ? ntohs(address.sin_port) : 0;
-}
-
-// The full path of a program found in PATH or the system folders, or none.
-std::optional<std::filesystem::path> FindProgram(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  std::istringstream folders(std::string(path ? path : "") + ":/usr/sbin:/usr/bin:/sbin:/bin");
-  for (std::string folder; std::getline(folders, folder, ':');) {
-    const std::filesystem::path candidate = std::filesystem::path(folder) / name;
-    if (!folder.empty() && access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -114,7 +101,11 @@ void ServerProcess::Stop() {
 }
 
 LoopbackServer::LoopbackServer(const std::filesystem::path& folder, const std::string& program)
-    : folder_(folder / program), port_(FreeLoopbackPort()), program_(FindProgram(program)) {
+    : folder_(folder / program), port_(FreeLoopbackPort()) {
+  // Where Debian installs the servers.
+  for (const char* bin : {"/usr/sbin/", "/usr/bin/"}) {
+    if (access((bin + program).c_str(), X_OK) == 0) program_ = bin + program;
+  }
   problem_ = program_ ? "" : program + " is not installed";
   std::filesystem::create_directories(folder_);
 }

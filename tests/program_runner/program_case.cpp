@@ -86,19 +86,6 @@ std::string NumberedTranscript(std::string_view transcript) {
   return transcript.ends_with('\n') ? text : text + "  (no line feed after the last line)\n";
 }
 
-tools::Environment RunEnvironment(const tools::TemporaryDirectory& sandbox,
-                                  const Directives& directives) {
-  tools::Environment environment = tools::CurrentEnvironment();
-  // The configuration folder must not depend on the account running the tests.
-  environment.erase("XDG_CONFIG_HOME");
-  for (const char* name : {"QUORL_CONFIG_DIR", "HOME"}) {
-    environment[name] = (sandbox.Path() / name).string();
-    std::filesystem::create_directory(environment[name]);
-  }
-  for (const auto& [name, value] : directives.environment) environment[name] = value;
-  return environment;
-}
-
 }  // namespace
 
 RunnerSettings SettingsFor(std::filesystem::path interpreter, bool desktop) {
@@ -126,7 +113,14 @@ Verdict RunProgramTest(const RunnerSettings& settings, const std::filesystem::pa
   request.argv.insert(request.argv.end(), directives.programArguments.begin(),
                       directives.programArguments.end());
   request.workingDirectory = program.parent_path();
-  request.environment = RunEnvironment(sandbox, directives);
+  // The configuration folder must not depend on the account running the tests.
+  request.environment = tools::CurrentEnvironment();
+  request.environment->erase("XDG_CONFIG_HOME");
+  for (const char* name : {"QUORL_CONFIG_DIR", "HOME"}) {
+    (*request.environment)[name] = (sandbox.Path() / name).string();
+    std::filesystem::create_directory(sandbox.Path() / name);
+  }
+  for (const auto& [name, value] : directives.environment) (*request.environment)[name] = value;
   request.standardInput = directives.standardInput;
   request.timeout = settings.timeout;
   const tools::ProcessResult result = tools::RunProcess(request);

@@ -21,7 +21,6 @@
 #include "platform/posix/openssl_channels.h"
 #include "platform/posix/posix_sockets.h"
 #include "platform/posix/posix_system.h"
-#include "scripted_server.h"
 #include "server_process.h"
 #include "tests/unit/fakes.h"
 #include "tools/temporary_directory.h"
@@ -112,14 +111,6 @@ class NetClient {
   platform::OpenSslChannels tls;
   Context ctx{dialogs, system};
 };
-
-// Stops the client's transfer from the message pump once the time has passed.
-void StopAfter(NetClient& client, std::chrono::milliseconds time) {
-  const auto start = std::chrono::steady_clock::now();
-  client.system.onPump = [&client, start, time] {
-    if (std::chrono::steady_clock::now() - start > time) AbortNetwork(client.ctx);
-  };
-}
 
 const std::string kRule(60, '-');
 
@@ -217,9 +208,11 @@ TEST(ScriptedReplyTest, AStopOrTheIdleTimeoutEndsEveryWait) {
   const std::string secure = "https://localhost:" + std::to_string(server.Port()) + "/";
   for (const std::string& url : {server.Url("/slow"), server.Url("/"), secure}) {
     NetClient client;
-    StopAfter(client, 200ms);
     std::string body;
     const auto start = std::chrono::steady_clock::now();
+    client.system.onPump = [&] {
+      if (std::chrono::steady_clock::now() - start > 200ms) AbortNetwork(client.ctx);
+    };
     EXPECT_EQ(client.Fetch(url, &body), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 3s) << url;
     EXPECT_EQ(body, url.ends_with("slow") ? std::string(1000, 'd') : "") << url;

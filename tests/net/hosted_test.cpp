@@ -13,7 +13,6 @@
 #include <random>
 
 #include "hosted_program.h"
-#include "scripted_server.h"
 #include "server_process.h"
 #include "tools/subprocess.h"
 #include "tools/temporary_directory.h"

@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "tests/net/hosted_program.h"
-#include "tests/net/scripted_server.h"
 #include "tools/temporary_directory.h"
 #include "wine_session.h"
 

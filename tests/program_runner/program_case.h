@@ -1,18 +1,6 @@
 // Runs one program test: the interpreter on the program file, as the file's
-// own comment lines say, and a verdict on what it printed:
-//
-//   ' args: WORDS          options placed before the program path
-//   ' program-args: WORDS  arguments placed after the program path
-//   ' stdin: TEXT          one line of standard input
-//   ' expect: TEXT         one line of expected standard output
-//   ' expect-desktop: TEXT one line of what the desktop program prints instead,
-//                          where the system font changes pixel sizes
-//   ' exit: N              the expected exit code (default 0)
-//   ' env: NAME=VALUE      an environment variable for the run
-//
-// Directives are whole comment lines after the first line of the file. One
-// blank after the colon separates the keyword from TEXT; further blanks belong
-// to TEXT. Keywords may be written in any case; other comments are ignored.
+// own comment lines (its directives, described in the README under "Adding a
+// program test") say, and a verdict on what it printed.
 #pragma once
 
 #include <chrono>

@@ -90,24 +90,58 @@ TEST_F(HostedFetchTest, RepliesAreStoredWholeOrNotAtAllAndFailuresAreShown) {
   }
 }
 
+std::string SecureUrl(int port, std::string_view path) {
+  return "\"https://localhost:" + std::to_string(port) + std::string(path) + "\"";
+}
+
+std::string TlsFailure(std::string_view reason) {
+  return "Open Socket: Could not open a secure connection to:\n  localhost\n" +
+         std::string(reason) + "\nMessage: 0\n";
+}
+
 class HostedNginxTest : public HostedFetchTest {
  protected:
-  Nginx nginx{folder_.Path()};
+  HostedNginxTest() {
+    const std::string www = (folder_.Path() / "nginx" / "www").string();
+    auto server = [&](int port, const std::string& settings) {
+      return "  server { listen 127.0.0.1:" + std::to_string(port) + settings + " }\n";
+    };
+    auto tls = [&](int port, const CertificateFiles& files) {
+      return server(port, " ssl; ssl_certificate " + files.certificate.string() +
+                              "; ssl_certificate_key " + files.key.string() + "; root " + www +
+                              "; location /private/ { auth_basic \"Sales\"; auth_basic_user_file " +
+                              www + "/../htpasswd; }");
+    };
+    nginx = std::make_unique<Nginx>(
+        folder_.Path(), tls(good, authority.Issue("good", "localhost")) +
+                            tls(expired, authority.Issue("expired", "localhost", -1)) +
+                            tls(otherName, authority.Issue("other", "other.example")) +
+                            tls(selfSigned, authority.Issue("self", "localhost", 30, true)) +
+                            server(refusing, " ssl; ssl_reject_handshake on;"));
+    plain = nginx->Port();
+    program.Configure("CAFile", HostPath(authority.RootFile()));
+  }
+
+  TestAuthority authority{folder_.Path() / "pki"};
+  const int good = FreeLoopbackPort(), expired = FreeLoopbackPort(), otherName = FreeLoopbackPort(),
+            selfSigned = FreeLoopbackPort(), refusing = FreeLoopbackPort();
+  int plain = 0;  // nginx's own server: plain http
+  std::unique_ptr<Nginx> nginx;
 };
 
 TEST_F(HostedNginxTest, FilesArriveByteForByteAndAreReadAndAuthorizationAsksForTheRealm) {
-  REQUIRE_SERVER(nginx);
+  REQUIRE_SERVER(*nginx);
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   std::string large(5 * 1024 * 1024 + 17, '\0');
   std::mt19937 generator(7);
   for (char& byte : large) byte = static_cast<char>(generator());
-  WriteFile(nginx.Www() / "all.bin", all);
-  WriteFile(nginx.Www() / "large.bin", large);
-  WriteFile(nginx.Www() / "empty.txt", "");
-  WriteFile(nginx.Www() / "lines.txt", "alpha\r\nbeta\n\ngamma");
-  nginx.AddUser("ann", "open sesame");
-  WriteFile(nginx.Www() / "private" / "plan.txt", "the plan\n");
+  WriteFile(nginx->Www() / "all.bin", all);
+  WriteFile(nginx->Www() / "large.bin", large);
+  WriteFile(nginx->Www() / "empty.txt", "");
+  WriteFile(nginx->Www() / "lines.txt", "alpha\r\nbeta\n\ngamma");
+  nginx->AddUser("ann", "open sesame");
+  WriteFile(nginx->Www() / "private" / "plan.txt", "the plan\n");
   const std::string prompt =
       "User/Password Required: Enter username and password for Sales at \"127.0.0.1\".\n";
   // The last request's dialog is cancelled: the input ends.
@@ -126,7 +160,7 @@ TEST_F(HostedNginxTest, FilesArriveByteForByteAndAreReadAndAuthorizationAsksForT
   MSG CLOSEDATA(H)
   MSG CLOSEDATA(H)
   MSG OPENDATA("@/private/plan.txt", ""))",
-                                    "@", nginx.Url("")),
+                                    "@", nginx->Url("")),
                          "Message: 1\nMessage: 2\nMessage: 3\nMessage: 4\n"
                          "Message: [alpha]\nMessage: [beta]\nMessage: []\nMessage: [gamma]\n"
                          "Quorl: EOF\nMSG READDATA(H)\nMessage: \n"
@@ -140,13 +174,13 @@ TEST_F(HostedNginxTest, FilesArriveByteForByteAndAreReadAndAuthorizationAsksForT
   EXPECT_NE(ReadFile(program.Cache("MISSING.TXT")).find("404 Not Found"), std::string::npos);
   // A wrong password is asked again, then the right one.
   EXPECT_RUN(
-      program.Run("  MSG READDATA(OPENDATA(" + Quoted(nginx.Url("/private/plan.txt")) + ", \"\"))",
+      program.Run("  MSG READDATA(OPENDATA(" + Quoted(nginx->Url("/private/plan.txt")) + ", \"\"))",
                   prompt + prompt + "Message: the plan\n", "ann\nwrong\nann\nopen sesame\n"));
 }
 
 TEST_F(HostedNginxTest, CacheIsReusedWhileYoungAndReplacedOnlyWhenComplete) {
-  REQUIRE_SERVER(nginx);
-  WriteFile(nginx.Www() / "news.txt", "old news\n");
+  REQUIRE_SERVER(*nginx);
+  WriteFile(nginx->Www() / "news.txt", "old news\n");
   // Each handle is closed before the file is fetched again: a file still open
   // cannot be replaced on every host. Young enough for one day; always
   // fetched for -1.
@@ -154,62 +188,23 @@ TEST_F(HostedNginxTest, CacheIsReusedWhileYoungAndReplacedOnlyWhenComplete) {
   MSG READDATA(H)
   MSG CLOSEDATA(H)
 )",
-                                       "@", nginx.Url(""));
+                                       "@", nginx->Url(""));
   EXPECT_RUN(program.Run("  DIM H AS INTEGER\n" + fetch, "Message: old news\nMessage: 1\n"));
-  WriteFile(nginx.Www() / "news.txt", "new news\n");
+  WriteFile(nginx->Www() / "news.txt", "new news\n");
   EXPECT_RUN(program.Run("  DIM H AS INTEGER\n" + fetch + ReplaceAll(fetch, ", 1)", ", -1)"),
                          "Message: old news\nMessage: 1\nMessage: new news\nMessage: 1\n"));
-  EXPECT_EQ(nginx.RequestCount(2), 2);
+  EXPECT_EQ(nginx->RequestCount(2), 2);
   // A failed download leaves the cached copy as it was and no partial file.
-  nginx.Stop();
+  nginx->Stop();
   EXPECT_RUN(program.Run(
-      "  MSG OPENDATACACHE(" + Quoted(nginx.Url("/news.txt")) + ", \"\", \"NEWS.TXT\", -1)",
+      "  MSG OPENDATACACHE(" + Quoted(nginx->Url("/news.txt")) + ", \"\", \"NEWS.TXT\", -1)",
       "Windows Socket ErrorOpen Socket: Error communication on network:\n  Connection refused\n"
       "Message: 0\n"));
   EXPECT_EQ(ReadFile(program.Cache("NEWS.TXT")), "new news\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.Cache("")), {}), 1);
 }
 
-std::string SecureUrl(int port, std::string_view path) {
-  return "\"https://localhost:" + std::to_string(port) + std::string(path) + "\"";
-}
-
-std::string TlsFailure(std::string_view reason) {
-  return "Open Socket: Could not open a secure connection to:\n  localhost\n" +
-         std::string(reason) + "\nMessage: 0\n";
-}
-
-class HostedSecureTest : public HostedFetchTest {
- protected:
-  HostedSecureTest() {
-    const std::string www = (folder_.Path() / "nginx" / "www").string();
-    auto server = [&](int port, const std::string& settings) {
-      return "  server { listen 127.0.0.1:" + std::to_string(port) + settings + " }\n";
-    };
-    auto tls = [&](int port, const CertificateFiles& files) {
-      return server(port, " ssl; ssl_certificate " + files.certificate.string() +
-                              "; ssl_certificate_key " + files.key.string() + "; root " + www +
-                              "; location /private/ { auth_basic \"Sales\"; auth_basic_user_file " +
-                              www + "/../htpasswd; }");
-    };
-    nginx = std::make_unique<Nginx>(
-        folder_.Path(), tls(good, authority.Issue("good", "localhost")) +
-                            tls(expired, authority.Issue("expired", "localhost", -1)) +
-                            tls(otherName, authority.Issue("other", "other.example")) +
-                            tls(selfSigned, authority.Issue("self", "localhost", 30, true)) +
-                            server(plain, "; root " + www + ";") +
-                            server(refusing, " ssl; ssl_reject_handshake on;"));
-    program.Configure("CAFile", HostPath(authority.RootFile()));
-  }
-
-  TestAuthority authority{folder_.Path() / "pki"};
-  const int good = FreeLoopbackPort(), expired = FreeLoopbackPort(), otherName = FreeLoopbackPort(),
-            selfSigned = FreeLoopbackPort(), plain = FreeLoopbackPort(),
-            refusing = FreeLoopbackPort();
-  std::unique_ptr<Nginx> nginx;
-};
-
-TEST_F(HostedSecureTest, RepliesAreHandledAsOverPlainHttpAndThroughAProxyTunnel) {
+TEST_F(HostedNginxTest, RepliesAreHandledAsOverPlainHttpAndThroughAProxyTunnel) {
   REQUIRE_SERVER(*nginx);
   Tinyproxy proxy(folder_.Path(), good);
   REQUIRE_SERVER(proxy);
@@ -247,7 +242,7 @@ TEST_F(HostedSecureTest, RepliesAreHandledAsOverPlainHttpAndThroughAProxyTunnel)
   EXPECT_EQ(nginx->RequestCount(5), 5);
 }
 
-TEST_F(HostedSecureTest, EveryFailedHandshakeIsShownAndNothingIsCached) {
+TEST_F(HostedNginxTest, EveryFailedHandshakeIsShownAndNothingIsCached) {
   REQUIRE_SERVER(*nginx);
   WriteFile(nginx->Www() / "page.txt", "secret page\n");
   ScriptedServer cuttingOff([](ScriptedConnection& connection) { connection.Pause(100ms); });
@@ -283,7 +278,7 @@ TEST_F(HostedSecureTest, EveryFailedHandshakeIsShownAndNothingIsCached) {
 // of its own beside the local certificates, and the store made again with it
 // and, after its file and its own links are gone, without it. Nothing else
 // there is touched; one test at a time changes the store (a lock file).
-TEST_F(HostedSecureTest, TheSystemsRootsAreTrusted) {
+TEST_F(HostedNginxTest, TheSystemsRootsAreTrusted) {
   REQUIRE_SERVER(*nginx);
   const std::filesystem::path store = "/usr/local/share/ca-certificates", links = "/etc/ssl/certs";
   if (geteuid() != 0 || !std::filesystem::is_directory(store) ||

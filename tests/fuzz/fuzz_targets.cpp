@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -43,24 +44,15 @@ void Check(bool holds) {
 
 // A file of this process's own in the folder the fuzzing runs in.
 const std::string& ScratchFile() {
-  static const std::string path = [] {
-    char name[] = "quorl-fuzz-XXXXXX";
-    int file = mkstemp(name);
-    Check(file >= 0);
-    close(file);
-    return std::string(name);
-  }();
+  static const std::string path = "quorl-fuzz-" + std::to_string(getpid());
   return path;
 }
 
 // The form program the event and Evaluate targets work on.
 const std::string& FuzzForm() {
-  static const std::string form = [] {
-    std::ostringstream text;
-    text << std::ifstream(QUORL_FUZZ_FORM, std::ios::binary).rdbuf();
-    Check(!text.str().empty());
-    return text.str();
-  }();
+  static const std::string form(
+      std::istreambuf_iterator<char>(std::ifstream(QUORL_FUZZ_FORM, std::ios::binary).rdbuf()),
+      {});
   return form;
 }
 
@@ -146,7 +138,8 @@ void Program(std::string_view bytes) {
 // procedures change each other's controls.
 void Events(std::string_view bytes) {
   FuzzRun run;
-  if (run.Start(FuzzForm())) run.Replay(bytes);
+  Check(run.Start(FuzzForm()));
+  run.Replay(bytes);
 }
 
 // Evaluate on any text, in the running form program with variables,
@@ -154,8 +147,9 @@ void Events(std::string_view bytes) {
 // and whether the text is a statement.
 void EvaluateText(std::string_view bytes) {
   constexpr int32_t kKinds[] = {kKindAny, kKindInteger, kKindString, kKindBoolean, kKindDouble};
+  if (bytes.empty()) return;
   FuzzRun run;
-  if (bytes.empty() || !run.Start(FuzzForm())) return;
+  Check(run.Start(FuzzForm()));
   const int32_t kind = kKinds[(bytes[0] & 0x7F) % std::size(kKinds)];
   Evaluate(run.ctx, kind, bytes.substr(1), (bytes[0] & 0x80) != 0);
 }

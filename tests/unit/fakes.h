@@ -21,14 +21,12 @@ class FakeDialogs : public platform::Dialogs {
   struct Box {
     std::string text;
     std::optional<std::string> caption;
-    int style = 0;
   };
   std::vector<Box> boxes;
 
-  int MessageBox(std::string_view text, std::optional<std::string_view> caption,
-                 int style) override {
+  int MessageBox(std::string_view text, std::optional<std::string_view> caption, int) override {
     boxes.push_back(
-        {std::string(text), caption ? std::optional<std::string>(*caption) : std::nullopt, style});
+        {std::string(text), caption ? std::optional<std::string>(*caption) : std::nullopt});
     return platform::kIdOk;
   }
   std::optional<std::string> ChooseProgramFile() override { return std::nullopt; }
@@ -37,24 +35,22 @@ class FakeDialogs : public platform::Dialogs {
     return std::nullopt;
   }
   void OutputBox(std::string_view caption, std::string_view label, std::string_view text) override {
-    boxes.push_back({std::string(label) + "\n" + std::string(text), std::string(caption), 0});
+    boxes.push_back({std::string(label) + "\n" + std::string(text), std::string(caption)});
   }
   std::optional<Credentials> AskUserPassword(std::string_view) override { return std::nullopt; }
 };
 
-// A fixed clock and screen; deletions and pumps are counted, nothing touches the disk.
+// A fixed clock and screen; deletions are recorded, nothing touches the disk.
 class FakeSystem : public platform::System {
  public:
-  uint32_t ticks = 0;
   std::tm localTime{};
-  int pumps = 0;
   std::vector<std::string> deleted;
 
-  uint32_t TickCount() override { return ticks; }
+  uint32_t TickCount() override { return 0; }
   std::tm LocalTime() override { return localTime; }
   int ScreenWidth() override { return 1024; }
   int ScreenHeight() override { return 768; }
-  void PumpMessages() override { ++pumps; }
+  void PumpMessages() override {}
   std::string TempDirectory() override { return "/nonexistent-quorl-temp/"; }
   bool DeleteFile(const std::string& path) override {
     deleted.push_back(path);

@@ -2,10 +2,10 @@
 // the loader's limit: what a program's form does beyond what the program
 // tests show in a transcript, and the host's arithmetic on what a script sets.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "host/control_types.h"
 #include "host/form_block.h"
@@ -15,53 +15,41 @@
 #include "host/program.h"
 #include "host/scroll_request.h"
 #include "lang/evaluate.h"
+#include "platform/headless/console_form_dialogs.h"
 #include "platform/headless/headless_windows.h"
 #include "tests/unit/fakes.h"
 #include "tests/unit/scripted_sockets.h"
+#include "tools/temporary_directory.h"
 
 namespace quorl {
 namespace {
-
-class NoFormDialogs : public platform::FormDialogs {
- public:
-  void ShowAbout() override {}
-  void ShowFormInfo(std::string_view, std::string_view) override {}
-};
 
 class FormHostTest : public ::testing::Test {
  protected:
   fakes::FakeContext fake;
   Context& ctx = fake.ctx;
   platform::HeadlessWindows windows;
-  NoFormDialogs formDialogs;
+  std::ostringstream out;
+  platform::ConsoleFormDialogs formDialogs{out};
   FormHost host{ctx, windows, formDialogs};
+  tools::TemporaryDirectory folder;
 
-  ~FormHostTest() override {
-    if (!path_.empty()) std::filesystem::remove(path_);
-  }
-
-  // Loads a program made of the form's blocks and the code, and runs its
-  // start-up procedures.
-  void Start(const std::string& blocks, const std::string& code) {
-    path_ = std::filesystem::temp_directory_path() /
-            ("quorl-form-host-" + std::to_string(getpid()) + ".frm");
-    std::ofstream(path_) << "VERSION 4.00\nBegin VB.Form Form1\n"
-                         << blocks << "End\n"
-                         << code << "SUB UNUSED()\nEND SUB\n";
+  // Loads a form made of the blocks and runs its start-up procedures.
+  void Start(const std::string& blocks) {
+    const std::filesystem::path path = folder.Path() / "form.frm";
+    std::ofstream(path) << "VERSION 4.00\nBegin VB.Form Form1\n"
+                        << blocks << "End\nSUB UNUSED()\nEND SUB\n";
     FormBlockBuilder builder(ctx, &host);
-    ASSERT_TRUE(StartProgram(ctx, path_.string(), builder));
+    ASSERT_TRUE(StartProgram(ctx, path.string(), builder));
   }
 
   // Runs a statement line.
   void Run(std::string_view line) { Evaluate(ctx, 0, line, true); }
   platform::WindowHandle Window(std::string_view name) { return host.FindControl(name)->window; }
-
- private:
-  std::filesystem::path path_;
 };
 
 TEST_F(FormHostTest, StatusStripGrowsTheFormOnceAndItsStopSignStopsTheTransfer) {
-  Start("Width = 4800\nHeight = 3600\n", "");
+  Start("Width = 4800\nHeight = 3600\n");
   platform::WindowHandle form = host.FormWindow();
   ShowStatus(ctx, std::string(300, 'a'), 20);
   ShowStatus(ctx, std::string(300, 'b'), 30);
@@ -90,7 +78,7 @@ TEST_F(FormHostTest, StatusStripGrowsTheFormOnceAndItsStopSignStopsTheTransfer) 
 }
 
 TEST_F(FormHostTest, TimersRunOnlyWhenEnabledWithAnInterval) {
-  Start("Begin VB.Timer Slow1\nEnabled = 0\nInterval = 500\nEnd\nBegin VB.Timer Zero1\nEnd\n", "");
+  Start("Begin VB.Timer Slow1\nEnabled = 0\nInterval = 500\nEnd\nBegin VB.Timer Zero1\nEnd\n");
   Run("SLOW1.INTERVAL = 700");
   EXPECT_FALSE(windows.TimerPeriod());  // still disabled
   Run("SLOW1.ENABLED = TRUE");
@@ -105,8 +93,7 @@ TEST_F(FormHostTest, ImagesTakeTheirIconsAndControlsArePaintedInTheirColours) {
   Start(
       "Begin VB.Image Image1\nPicture = \"f.frx\":0010\nEnd\nBegin VB.Image Image2\nEnd\n"
       "Begin VB.Label Label1\nBackStyle = 0\nForeColor = &H000000FF&\nEnd\n"
-      "Begin VB.TextBox Text1\nBackColor = &H00C0FFFF&\nEnd\n",
-      "");
+      "Begin VB.TextBox Text1\nBackColor = &H00C0FFFF&\nEnd\n");
   ASSERT_EQ(ctx.frxImages, &host);
   std::vector<FrxImageHost::Image> images = host.Images();
   ASSERT_EQ(images.size(), 2u);

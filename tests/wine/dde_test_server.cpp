@@ -12,14 +12,14 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
 namespace {
 
 DWORD instance = 0;
-std::string answer;
-bool showsPage = false;
+std::optional<std::string> answer;  // the window information, when a page is shown
 
 std::string Text(HSZ handle) {
   char text[1024] = "";
@@ -63,7 +63,7 @@ HDDEDATA CALLBACK Serve(UINT type, UINT, HCONV, HSZ first, HSZ second, HDDEDATA,
     Say("request " + topic + " " + item);
     if (topic == "WWW_OpenURL") SayPostedFile(item);
     if (topic != "WWW_GetWindowInfo") return Data("1", second);  // the browser's window
-    return showsPage ? Data(answer, second) : nullptr;
+    return answer ? Data(*answer, second) : nullptr;
   }
   return nullptr;
 }
@@ -73,8 +73,7 @@ HDDEDATA CALLBACK Serve(UINT type, UINT, HCONV, HSZ first, HSZ second, HDDEDATA,
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (__argc < 2) return 2;
   _setmode(_fileno(stdout), _O_BINARY);  // lines end in LF alone
-  showsPage = __argc > 2;
-  if (showsPage) answer = __argv[2];
+  if (__argc > 2) answer = __argv[2];
   if (DdeInitializeA(&instance, Serve,
                      APPCLASS_STANDARD | CBF_FAIL_POKES | CBF_FAIL_ADVISES | CBF_FAIL_EXECUTES |
                          CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
@@ -89,8 +88,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) {
     DispatchMessageA(&message);
   }
-  DdeNameService(instance, service, nullptr, DNS_UNREGISTER);
-  DdeFreeStringHandle(instance, service);
-  DdeUninitialize(instance);
   return 0;
 }

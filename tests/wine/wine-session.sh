@@ -25,20 +25,12 @@ if [[ $action == stop ]]; then
 fi
 
 mkdir -p "$dir"
-display=""
-for number in $(seq 90 150); do
-  if [[ ! -e /tmp/.X11-unix/X$number && ! -e /tmp/.X$number-lock ]]; then
-    display=$number
-    break
-  fi
-done
-[[ -n $display ]] || { echo "wine-session: no free X display" >&2; exit 1; }
-setsid Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+# Xvfb takes the first free display and names it once it can be reached.
+mkfifo "$dir/display"
+setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" \
+  >"$dir/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do
-  [[ -e /tmp/.X11-unix/X$display ]] && break
-  sleep 0.1
-done
+read -r -t 20 display <"$dir/display" || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
 
 export WINEPREFIX=$dir/prefix WINEDEBUG=-all DISPLAY=:$display
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'

@@ -51,8 +51,7 @@ const std::string& ScratchFile() {
 // The form program the event and Evaluate targets work on.
 const std::string& FuzzForm() {
   static const std::string form(
-      std::istreambuf_iterator<char>(std::ifstream(QUORL_FUZZ_FORM, std::ios::binary).rdbuf()),
-      {});
+      std::istreambuf_iterator<char>(std::ifstream(QUORL_FUZZ_FORM, std::ios::binary).rdbuf()), {});
   return form;
 }
 

@@ -15,11 +15,31 @@
 
 #include "tests/net/hosted_program.h"
 #include "tests/net/server_process.h"
+#include "tools/subprocess.h"
 #include "tools/temporary_directory.h"
-#include "wine_session.h"
 
 namespace quorl::nettest {
 namespace {
+
+// The display and prefix of the Wine session that the fixture wine_session started.
+const std::string kLoadSession = "source '" QUORL_WINE_SESSION "/session.env' && ";
+
+// The command line that runs a Windows program under Wine in the session.
+std::vector<std::string> WineCommand(const std::string& program,
+                                     const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv = {
+      "/bin/bash", "-c", kLoadSession + "exec timeout -k 5 60 wine \"$0\" \"$@\"", program};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return argv;
+}
+
+// Runs a shell command with the session's display; its standard output.
+std::string InSession(const std::string& command) {
+  tools::ProcessRequest request;
+  request.argv = {"/bin/bash", "-c", kLoadSession + command};
+  request.timeout = std::chrono::seconds(20);
+  return tools::RunProcess(request).standardOutput;
+}
 
 // A form whose FORM_LOAD runs the code; the menu item of its events works too.
 std::string FormProgram(std::string_view code) {
@@ -40,7 +60,7 @@ class BrowserLinkTest : public ::testing::Test {
   // Starts the DDE server: the service, and the window information if any.
   void StartServer(const std::vector<std::string>& arguments) {
     server_ = std::make_unique<ServerProcess>(
-        winetest::WineCommand(QUORL_WINDOWS_TEST_TOOLS "/dde_test_server.exe", arguments),
+        WineCommand(QUORL_WINDOWS_TEST_TOOLS "/dde_test_server.exe", arguments),
         [this] { return ReadFile(log_).starts_with("ready\n"); }, std::chrono::seconds(20), log_);
     ASSERT_TRUE(server_->Running()) << ReadFile(log_);
   }
@@ -135,9 +155,9 @@ std::string Transcript(const std::string& override, const std::string& library =
   std::filesystem::copy_file(tools / "quorl.exe", folder.Path() / "quorl.exe");
   if (!library.empty()) std::filesystem::copy_file(tools / library, folder.Path() / "WSOCK32.DLL");
   WriteFile(folder.Path() / "two.qrl", kTwoRequests);
-  return winetest::InSession("cd '" + folder.Path().string() +
-                             "' && WINEDLLOVERRIDES=\"$WINEDLLOVERRIDES;wsock32=" + override +
-                             "\" timeout -k 5 25 wine ./quorl.exe --scripted two.qrl");
+  return InSession("cd '" + folder.Path().string() +
+                   "' && WINEDLLOVERRIDES=\"$WINEDLLOVERRIDES;wsock32=" + override +
+                   "\" timeout -k 5 25 wine ./quorl.exe --scripted two.qrl");
 }
 
 TEST(SocketLibraryTest, EachFailureToStartIsShown) {
@@ -191,13 +211,13 @@ TEST(StopIconTest, AClickStopsTheTransferAtOnce) {
   // The caption gives the width of the form's frame (both sides together);
   // the stop icon's centre lies 10 pixels right of the client area's bottom
   // left corner and 11 above it (the strip is 23 pixels high).
-  winetest::InSession(
+  InSession(
       "w=$(xdotool search --sync --onlyvisible --name '^Slow [0-9]+$' | head -1) && "
       "frame=$(xdotool getwindowname $w | cut -d' ' -f2) && "
       "eval $(xdotool getwindowgeometry --shell $w) && "
       "xdotool mousemove $((X + frame / 2 + 10)) $((Y + HEIGHT - frame / 2 - 11))");
   const Clock::time_point clicked = Clock::now();
-  winetest::InSession("xdotool click 1");
+  InSession("xdotool click 1");
   run.join();
   EXPECT_TRUE(verdict.passed) << verdict.report;
   ASSERT_NE(goneAt.load(), 0);

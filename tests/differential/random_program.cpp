@@ -136,12 +136,9 @@ class Generator {
       size_t close = text.find('}', open);
       std::string_view name = text.substr(open + 1, close - open - 1);
       at = close + 1;
-      if (!name.starts_with('"')) {
-        made += Symbol(name);
-        continue;
-      }
-      for (char c : Symbol(name.substr(1)))
-        made += c == '"' ? std::string("\"\"") : std::string(1, c);
+      const bool quoted = name.starts_with('"');
+      for (char c : Symbol(name.substr(quoted ? 1 : 0)))
+        made += quoted && c == '"' ? std::string("\"\"") : std::string(1, c);
     }
     return made;
   }

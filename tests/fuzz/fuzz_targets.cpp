@@ -32,7 +32,6 @@
 #include "platform/headless/headless_windows.h"
 #include "platform/posix/ini_text.h"
 #include "tests/unit/fakes.h"
-#include "tests/unit/scripted_sockets.h"
 #include "values/name_tree.h"
 
 namespace quorl::fuzz {

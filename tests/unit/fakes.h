@@ -1,9 +1,13 @@
 // In-memory stand-ins for the platform services, and a Context built on
-// them, for unit tests that run interpreter code without a terminal or a
-// window system.
+// them, for unit tests and fuzz targets that run interpreter code without a
+// terminal, a window system or a network: a socket library's peer sends
+// scripted runs of bytes.
 #pragma once
 
+#include <algorithm>
 #include <ctime>
+#include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +15,7 @@
 
 #include "lang/context.h"
 #include "platform/dialogs.h"
+#include "platform/sockets.h"
 #include "platform/system.h"
 
 namespace quorl::fakes {
@@ -85,6 +90,56 @@ class RecordingErrors : public ErrorReporter {
  public:
   std::vector<std::string> messages;
   void RaiseScriptError(std::string_view message) override { messages.emplace_back(message); }
+};
+
+// A receive that finds nothing waiting takes the next run of `arrivals`, as
+// if it had just arrived; names resolve through `names`.
+class ScriptedSockets : public platform::SocketLibrary {
+ public:
+  StartOutcome startOutcome = StartOutcome::kStarted;
+  int startError = 0;
+  int connectError = 0;
+  std::map<std::string, uint32_t> names;
+  std::deque<std::string> arrivals;
+  int cancels = 0;
+
+  StartOutcome Start(platform::WaitHook, int& error) override {
+    error = startError;
+    return startOutcome;
+  }
+  void Stop() override {}
+  void CancelBlockingCall() override { ++cancels; }
+  void SetTimeouts(platform::SocketTimeouts) override {}
+  platform::SocketResult Resolve(std::string_view name) override {
+    auto found = names.find(std::string(name));
+    if (found == names.end()) {
+      return platform::SocketResult::Failure(platform::socket_error::kHostNotFound);
+    }
+    return platform::SocketResult::Success(found->second);
+  }
+  platform::SocketResult OpenStream() override { return platform::SocketResult::Success(7); }
+  platform::SocketResult Connect(platform::SocketHandle, uint32_t, uint16_t) override {
+    if (connectError) return platform::SocketResult::Failure(connectError);
+    return platform::SocketResult::Success(0);
+  }
+  platform::SocketResult Send(platform::SocketHandle, std::string_view bytes) override {
+    return platform::SocketResult::Success(static_cast<int64_t>(bytes.size()));
+  }
+  platform::SocketResult Receive(platform::SocketHandle, std::span<char> buffer,
+                                 bool peek) override {
+    if (waiting_.empty() && !arrivals.empty()) {
+      waiting_ = arrivals.front();
+      arrivals.pop_front();
+    }
+    const size_t count = std::min(buffer.size(), waiting_.size());
+    std::copy_n(waiting_.begin(), count, buffer.begin());
+    if (!peek) waiting_.erase(0, count);
+    return platform::SocketResult::Success(static_cast<int64_t>(count));
+  }
+  int Close(platform::SocketHandle) override { return 0; }
+
+ private:
+  std::string waiting_;
 };
 
 }  // namespace quorl::fakes

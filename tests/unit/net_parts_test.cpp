@@ -14,7 +14,6 @@
 #include "net/temp_file_ring.h"
 #include "platform/posix/devtools_texts.h"
 #include "tests/unit/fakes.h"
-#include "tests/unit/scripted_sockets.h"
 #include "tools/temporary_directory.h"
 
 namespace quorl {

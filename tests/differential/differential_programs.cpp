@@ -1,5 +1,5 @@
-// differential_programs [--seed N] [--count N]: runs random programs twice
-// in a child process, with plans kept and on the plain path that splits
+// differential_programs [COUNT [SEED]]: runs COUNT random programs (5000)
+// twice in a child process, with plans kept and on the plain path that splits
 // every line each time it runs, and requires the same transcript (every box
 // the program showed, and the count of lines it ran) byte for byte. The first
 // seed is taken from the clock unless given; it is printed first, and the
@@ -15,7 +15,6 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <string_view>
 
 #include "host/program.h"
 #include "lang/context.h"
@@ -64,21 +63,17 @@ bool SameInChild(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  unsigned long count = 5000;
   unsigned long seed = static_cast<unsigned long>(
       std::chrono::system_clock::now().time_since_epoch().count() % 1000000000);
-  unsigned long count = 5000;
-  for (int i = 1; i < argc; i += 2) {
-    std::string_view option = argv[i];
-    char* end = nullptr;
-    if ((option == "--seed" || option == "--count") && i + 1 < argc) {
-      (option == "--seed" ? seed : count) = std::strtoul(argv[i + 1], &end, 10);
-    }
-    if (!end || *end) {
-      std::cerr << "usage: differential_programs [--seed N] [--count N]\n";
-      return 2;
-    }
+  char* end = nullptr;
+  if (argc > 1) count = std::strtoul(argv[1], &end, 10);
+  if (argc > 2 && !*end) seed = std::strtoul(argv[2], &end, 10);
+  if (argc > 3 || (end && *end)) {
+    std::cerr << "usage: differential_programs [COUNT [SEED]]\n";
+    return 2;
   }
-  std::cout << "differential_programs --seed " << seed << " --count " << count << std::endl;
+  std::cout << "differential_programs " << count << " " << seed << std::endl;
 
   quorl::tools::TemporaryDirectory folder("quorl-differential");
   std::string path = (folder.Path() / "program.qrl").string();
@@ -88,8 +83,8 @@ int main(int argc, char** argv) {
     std::string program = quorl::differential::RandomProgram(programSeed);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << program;
     if (SameInChild(path) || ++differences > 3) continue;
-    std::cout << "\nThe runs differ for seed " << programSeed << " (differential_programs --seed "
-              << programSeed << " --count 1)\n--- program ---\n"
+    std::cout << "\nThe runs differ for seed " << programSeed << " (differential_programs 1 "
+              << programSeed << ")\n--- program ---\n"
               << program << std::flush;
   }
   std::cout << count << " programs, " << differences << " with different transcripts; seed " << seed

@@ -45,10 +45,6 @@ End
 ' Worked by real_input_test.sh with a real mouse and keyboard. What happens
 ' is written to section "Seen" of QuorlFRM.INI, where the test reads it: the
 ' screen centres of the controls, the clicks, the texts and the answers.
-SUB RECORD(KEY AS STRING, VALUE AS STRING)
-  WRITEINI "Seen", KEY, VALUE
-END SUB
-
 ' A control's centre on the screen, from the form's place and frame. (In
 ' this dialect + and - bind tighter than /, and A - B - C is A - (B - C).)
 SUB RECORDCENTRE(NAME AS STRING, X AS INTEGER, Y AS INTEGER, W AS INTEGER, H AS INTEGER)
@@ -56,7 +52,7 @@ SUB RECORDCENTRE(NAME AS STRING, X AS INTEGER, Y AS INTEGER, W AS INTEGER, H AS 
   FRAME = (FORM1.WIDTH - FORM1.SCALEWIDTH) / 2
   X = FORM1.LEFT + FRAME + X + (W / 2)
   Y = FORM1.TOP + ((FORM1.HEIGHT - FORM1.SCALEHEIGHT) - FRAME) + Y + (H / 2)
-  RECORD NAME & "At", X & " " & Y
+  WRITEINI "Seen", NAME & "At", X & " " & Y
 END SUB
 
 SUB FORM_LOAD()
@@ -64,15 +60,15 @@ SUB FORM_LOAD()
   RECORDCENTRE "Text1", TEXT1.LEFT, TEXT1.TOP, TEXT1.WIDTH, TEXT1.HEIGHT
   RECORDCENTRE "Ask", ASK.LEFT, ASK.TOP, ASK.WIDTH, ASK.HEIGHT
   RECORDCENTRE "Busy", BUSY.LEFT, BUSY.TOP, BUSY.WIDTH, BUSY.HEIGHT
-  RECORD "Clicks", "0"
-  RECORD "Ready", "yes"
+  WRITEINI "Seen", "Clicks", "0"
+  WRITEINI "Seen", "Ready", "yes"
 END SUB
 
 SUB COMMAND1_CLICK()
   DIM CLICKS AS INTEGER
   CLICKS = CINT(READINI("Seen", "Clicks"))
   CLICKS = CLICKS + 1
-  RECORD "Clicks", CSTR(CLICKS)
+  WRITEINI "Seen", "Clicks", CSTR(CLICKS)
 END SUB
 
 ' Every a typed into Text1 becomes b.
@@ -83,19 +79,19 @@ SUB TEXT1_KEYPRESS(K AS INTEGER)
 END SUB
 
 SUB TEXT1_CLICK()
-  RECORD "Text1", TEXT1.TEXT
+  WRITEINI "Seen", "Text1", TEXT1.TEXT
 END SUB
 
 SUB TEXT2_CLICK()
-  RECORD "Text2", TEXT2.TEXT
+  WRITEINI "Seen", "Text2", TEXT2.TEXT
 END SUB
 
 SUB ASK_CLICK()
-  RECORD "Answer", "[" & INPUTBOX("Say something", "Question", "default") & "]"
+  WRITEINI "Seen", "Answer", "[" & INPUTBOX("Say something", "Question", "default") & "]"
 END SUB
 
 ' The status strip, half way through its progress bar.
 SUB BUSY_CLICK()
   SETSTATUS "Working", 50
-  RECORD "Height", CSTR(FORM1.HEIGHT)
+  WRITEINI "Seen", "Height", CSTR(FORM1.HEIGHT)
 END SUB

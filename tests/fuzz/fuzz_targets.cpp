@@ -85,8 +85,6 @@ struct FuzzRun {
     sockets.names["fuzz.example"] = 0x7F000001;
     ctx.network.sockets = &sockets;
   }
-  FuzzRun(const FuzzRun&) = delete;
-  FuzzRun& operator=(const FuzzRun&) = delete;
   ~FuzzRun() {
     if (started && !ctx.scriptOnly && !windows.FormClosed()) host.CloseForm();
     if (started) EndProgram(ctx);

@@ -72,8 +72,6 @@ struct FakeContext {
   Context ctx{dialogs, system};
 
   FakeContext() { ctx.PushFrame(); }
-  FakeContext(const FakeContext&) = delete;
-  FakeContext& operator=(const FakeContext&) = delete;
 
   // The texts of the run-time error boxes, without the line that follows them.
   std::vector<std::string> Errors() const {

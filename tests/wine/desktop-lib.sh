@@ -45,9 +45,9 @@ expect_seen() {
   fail "$key is '$(seen "$key")', expected '$value'"
 }
 
-# The X window of a top-level window with exactly this caption.
-# Searched again and again for up to 10 s: a search fails at once, with no
-# answer, when a window goes away while it looks (a dialog that closes).
+# The X window of a top-level window with exactly this caption, searched for
+# up to 10 s (a search fails at once, with no answer, when a window goes away
+# while it looks, as a closing dialog does); fails if none appears.
 window_named() {
   local found
   for _ in $(seq 100); do
@@ -55,10 +55,11 @@ window_named() {
     [[ -n $found ]] && { echo "$found"; return 0; }
     sleep 0.1
   done
+  fail "no window '$1' appeared"
 }
 
 expect_window() {
-  [[ -n $(window_named "$1") ]] || fail "no window '$1' appeared"
+  window_named "$1" >/dev/null
 }
 
 expect_no_window() {

@@ -36,6 +36,8 @@ window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Calculator$' | 
 sleep 1  # the window is shown before it is painted
 shot=$PWD/build-windows/calculator.png
 import -window "$window" "$shot"
-xdotool key --window "$window" alt+F4
+# Alt+F4 closes it: the window can be gone before the keys' releases reach
+# it, which xdotool reports as an error of its own.
+xdotool key --window "$window" alt+F4 2>/dev/null || true
 wait
 echo "The calculator ran in a real window on a virtual display; its picture: $shot"
